@@ -1,6 +1,6 @@
 # Warnings and sanitizers shared by every target of the project.
 
-add_compile_options(-Wall -Wextra -Wshadow -Wnon-virtual-dtor)
+add_compile_options(-Wall -Wextra -Wshadow $<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor>)
 if(KRPROF_WERROR)
   add_compile_options(-Werror)
 endif()
@@ -12,5 +12,7 @@ if(KRPROF_SANITIZE)
     list(APPEND sanitize_flags -fsanitize=fuzzer-no-link)
   endif()
   add_compile_options(${sanitize_flags})
-  add_link_options(-fsanitize=${KRPROF_SANITIZE})
+  add_link_options(-fsanitize=${KRPROF_SANITIZE}
+    # C programs that load the C++ library need the C++ part of the runtime.
+    "$<$<LINK_LANGUAGE:C>:-fsanitize-link-c++-runtime;-lstdc++>")
 endif()

@@ -67,8 +67,12 @@ target_include_directories(krprof_host PUBLIC
 target_link_libraries(krprof_host PRIVATE protobuf::libprotobuf krlog::kranalyzer Threads::Threads)
 target_link_options(krprof_host PRIVATE
   -Wl,--version-script=${KRPROF_VERSION_SCRIPT}
-  -Wl,-Bsymbolic
-  -Wl,--no-undefined)
+  -Wl,-Bsymbolic)
+if(NOT KRPROF_SANITIZE)
+  # Sanitizer runtimes live in the executable, so only a plain build can
+  # insist that the library resolves every reference at link time.
+  target_link_options(krprof_host PRIVATE -Wl,--no-undefined)
+endif()
 set_target_properties(krprof_host PROPERTIES
   OUTPUT_NAME krprof_host
   LINK_DEPENDS ${KRPROF_VERSION_SCRIPT})
