@@ -56,6 +56,19 @@ void writeAll(int fd, const char* data, size_t size) {
   }
 }
 
+void deliver(Logger& target, krLevel_enum level, std::string_view line) {
+  control::Sink sink;
+  {
+    std::lock_guard<std::mutex> lock(target.sinkMutex_);
+    sink = target.sink_;
+  }
+  if (sink) {
+    sink(level, line);
+  } else {
+    writeAll(STDERR_FILENO, line.data(), line.size());
+  }
+}
+
 } // namespace
 
 namespace api {
@@ -76,32 +89,24 @@ std::shared_ptr<krlogger> registerLogger(std::string name, bool /*enable*/) {
   return slot;
 }
 
+// A log call cannot fail: a line that cannot be formatted or delivered (no
+// memory, a throwing sink) is dropped.
 void krLog(std::shared_ptr<krlogger> const& logger, krLevel_enum level, const char* format, ...) {
   va_list args;
   va_start(args, format);
-  va_list sizing;
-  va_copy(sizing, args);
-  int length = std::vsnprintf(nullptr, 0, format, sizing);
-  va_end(sizing);
-  if (length < 0) {
-    va_end(args);
-    return;
+  try {
+    va_list sizing;
+    va_copy(sizing, args);
+    const int length = std::vsnprintf(nullptr, 0, format, sizing);
+    va_end(sizing);
+    if (length >= 0) {
+      std::vector<char> line(static_cast<size_t>(length) + 1);
+      std::vsnprintf(line.data(), line.size(), format, args);
+      deliver(impl(logger), level, std::string_view(line.data(), static_cast<size_t>(length)));
+    }
+  } catch (...) {
   }
-  std::vector<char> line(static_cast<size_t>(length) + 1);
-  std::vsnprintf(line.data(), line.size(), format, args);
   va_end(args);
-
-  Logger& target = impl(logger);
-  control::Sink sink;
-  {
-    std::lock_guard<std::mutex> lock(target.sinkMutex_);
-    sink = target.sink_;
-  }
-  if (sink) {
-    sink(level, std::string_view(line.data(), static_cast<size_t>(length)));
-  } else {
-    writeAll(STDERR_FILENO, line.data(), static_cast<size_t>(length));
-  }
 }
 
 } // namespace api
