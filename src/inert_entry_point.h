@@ -5,7 +5,7 @@
 
 #include "impl/tprf_export.h"
 
-#define TPRF_INERT_ENTRY_POINT(name)                                                   \
-  extern "C" TPRF_EXPORT TPRA_Status name(name##_Params* /*pParams*/) {                \
-    return TPRA_STATUS_SUCCESS;                                                          \
+#define TPRF_INERT_ENTRY_POINT(name)                                    \
+  extern "C" TPRF_EXPORT TPRA_Status name(name##_Params* /*pParams*/) { \
+    return TPRA_STATUS_SUCCESS;                                         \
   }

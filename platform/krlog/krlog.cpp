@@ -20,7 +20,7 @@ krLevel_enum levelFromEnvironment() {
   static constexpr struct {
     const char* name;
     krLevel_enum level;
-  } kNames[] = {{"verbose", verbose}, {"debug", debug}, {"info", info},       {"warn", warn},
+  } kNames[] = {{"verbose", verbose}, {"debug", debug},       {"info", info}, {"warn", warn},
                 {"err", err},         {"critical", critical}, {"off", off}};
   const char* value = std::getenv("KRLOG_LEVEL");
   if (value != nullptr) {

@@ -168,7 +168,8 @@ TPRA_Status Context::evaluateToGpuValues(TPRF_MetricsEvaluator_EvaluateToGpuValu
     // before the first reading is added, so a rejected image logs one line.
     if (!image.ParseFromArray(pParams->pCounterDataImage, imageSize) || image.rangedataimages_size() == 0 ||
         !holdsAllReadings(image.rangedataimages(0))) {
-      TPRF_LOG(LOG_ALWAYS, LOG_ERROR, "evaluateToGpuValues failed. pCounterDataImage:%p, counterDataImageSize:%d.",
+      TPRF_LOG(LOG_ALWAYS, LOG_ERROR,
+               "evaluateToGpuValues failed. pCounterDataImage:%p, counterDataImageSize:%d.",
                static_cast<const void*>(pParams->pCounterDataImage), imageSize);
       return TPRA_STATUS_INTERNAL_ERROR;
     }
@@ -185,7 +186,8 @@ TPRA_Status Context::evaluateToGpuValues(TPRF_MetricsEvaluator_EvaluateToGpuValu
     pParams->pMetricValues[0] = static_cast<double>(total);
     return TPRA_STATUS_SUCCESS;
   } catch (...) {
-    TPRF_LOG(LOG_ALWAYS, LOG_ERROR, "evaluateToGpuValues failed. pCounterDataImage:%p, counterDataImageSize:%d.",
+    TPRF_LOG(LOG_ALWAYS, LOG_ERROR,
+             "evaluateToGpuValues failed. pCounterDataImage:%p, counterDataImageSize:%d.",
              static_cast<const void*>(pParams->pCounterDataImage), imageSize);
     return TPRA_STATUS_INTERNAL_ERROR;
   }

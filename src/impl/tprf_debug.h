@@ -42,15 +42,20 @@ constexpr const char* baseName(const char* path) {
 // Writes one line "<base name padded to 25>:<line padded to 4>: <message>"
 // followed by an empty line, if the logger lets the level through. The level
 // test comes first, so a dropped line costs no formatting. A statement that
-// runs after the handle was released at process exit writes nothing.
-#define TPRF_LOG(mask, level, message, ...)                                                      \
-  do {                                                                                           \
-    static_assert(static_cast<uint32_t>(mask) == ::tprf::LOG_ALWAYS, "unknown log category");     \
-    constexpr const char* tprfBaseName_ = ::tprf::baseName(__FILE__);                            \
-    constexpr auto tprfLevel_ = static_cast<::krlog::krLevel_enum>(level);                       \
-    const auto& tprfLogger_ = ::tprf::g_quayLogger;                                              \
-    if (tprfLogger_ && tprfLogger_->shouldLog(tprfLevel_)) {                                     \
-      ::krlog::api::krLog(tprfLogger_, tprfLevel_, "%-25s:%-4d: " message "\n\n", tprfBaseName_, \
-                          __LINE__, ##__VA_ARGS__);                                              \
-    }                                                                                            \
+// runs after the handle was released at process exit writes nothing, and one
+// whose logger throws (out of memory, say) is dropped: logging never fails
+// the caller's operation.
+#define TPRF_LOG(mask, level, message, ...)                                                                  \
+  do {                                                                                                       \
+    static_assert(static_cast<uint32_t>(mask) == ::tprf::LOG_ALWAYS, "unknown log category");                \
+    constexpr const char* tprfBaseName_ = ::tprf::baseName(__FILE__);                                        \
+    constexpr auto tprfLevel_ = static_cast<::krlog::krLevel_enum>(level);                                   \
+    const auto& tprfLogger_ = ::tprf::g_quayLogger;                                                          \
+    try {                                                                                                    \
+      if (tprfLogger_ && tprfLogger_->shouldLog(tprfLevel_)) {                                               \
+        ::krlog::api::krLog(tprfLogger_, tprfLevel_, "%-25s:%-4d: " message "\n\n", tprfBaseName_, __LINE__, \
+                            ##__VA_ARGS__);                                                                  \
+      }                                                                                                      \
+    } catch (...) {                                                                                          \
+    }                                                                                                        \
   } while (0)

@@ -19,7 +19,7 @@ TEST(LoaderEntryPoints, AcceptAnythingAndTouchNothing) {
   krprof_test::QuayLog log;
 
   TPRF_SetLibraryLoadPaths_Params paths{};
-  paths.numPaths = 3;  // with a null array: not read
+  paths.numPaths = 3; // with a null array: not read
   EXPECT_EQ(TPRF_SetLibraryLoadPaths(&paths), TPRA_STATUS_SUCCESS);
   EXPECT_EQ(paths.numPaths, 3u);
   EXPECT_EQ(paths.ppPaths, nullptr);

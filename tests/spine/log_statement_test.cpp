@@ -46,7 +46,7 @@ TEST(LogStatement, LevelReachesTheLoggerByValueAndIsTestedFirst) {
 TEST(LogStatement, WritesNothingOnceTheHandleIsReleased) {
   QuayLog log;
   std::shared_ptr<krlog::api::krlogger> released;
-  released.swap(tprf::g_quayLogger);  // as after the handle's destruction at exit
+  released.swap(tprf::g_quayLogger); // as after the handle's destruction at exit
   writeSamples();
   released.swap(tprf::g_quayLogger);
   EXPECT_TRUE(log.lines().empty());

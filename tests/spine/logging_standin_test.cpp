@@ -37,10 +37,12 @@ TEST(LoggingStandIn, ThresholdComesFromTheEnvironmentAtRegistration) {
     krLevel_enum threshold;
   };
   const Case cases[] = {
-      {nullptr, krlog::info},       {"verbose", krlog::verbose}, {"debug", krlog::debug},
-      {"info", krlog::info},        {"warn", krlog::warn},       {"err", krlog::err},
-      {"critical", krlog::critical}, {"off", krlog::off},        {"loud", krlog::info},
-      {"", krlog::info},            {"ERR", krlog::info},
+      {nullptr, krlog::info},        {"verbose", krlog::verbose},
+      {"debug", krlog::debug},       {"info", krlog::info},
+      {"warn", krlog::warn},         {"err", krlog::err},
+      {"critical", krlog::critical}, {"off", krlog::off},
+      {"loud", krlog::info},         {"", krlog::info},
+      {"ERR", krlog::info},
   };
   int serial = 0;
   for (const Case& c : cases) {
@@ -107,7 +109,7 @@ TEST_F(StandardErrorFile, LinesOfConcurrentThreadsNeverInterleave) {
   auto logger = krlog::api::registerLogger("threads", true);
   constexpr int kThreads = 8;
   constexpr int kLines = 400;
-  const std::string payload(300, 'x');  // long enough that a split write would show
+  const std::string payload(300, 'x'); // long enough that a split write would show
   std::vector<std::thread> threads;
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([&, t] {
@@ -127,7 +129,8 @@ TEST_F(StandardErrorFile, LinesOfConcurrentThreadsNeverInterleave) {
     int number = -1;
     char rest[400] = {};
     ASSERT_EQ(std::sscanf(line.c_str(), "thread %d line %d %399s", &thread, &number, rest), 3) << line;
-    EXPECT_EQ(line, "thread " + std::to_string(thread) + " line " + std::to_string(number) + " " + payload + " end");
+    EXPECT_EQ(line, "thread " + std::to_string(thread) + " line " + std::to_string(number) + " " + payload +
+                        " end");
     EXPECT_EQ(number, nextLine[thread]++) << "lines of one thread out of order";
     ++count;
   }

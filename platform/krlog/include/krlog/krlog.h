@@ -39,8 +39,8 @@ protected:
 // Its level comes from the environment variable KRLOG_LEVEL, read then.
 KRLOG_API std::shared_ptr<krlogger> registerLogger(std::string name, bool enable);
 
-KRLOG_API void krLog(std::shared_ptr<krlogger> const& logger, krLevel_enum level,
-                     const char* format, ...) __attribute__((format(printf, 3, 4)));
+KRLOG_API void krLog(std::shared_ptr<krlogger> const& logger, krLevel_enum level, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));
 
 } // namespace api
 } // namespace krlog

@@ -1,0 +1,144 @@
+#!/usr/bin/env bash
+# krprof's subcommands end to end on files: exit statuses, exact image bytes,
+# evaluation results, dumps parsed back by protobuf's own parsers.
+#
+#   krprof_subcommands_test.sh KRPROF DUMP_ROUNDTRIP_CHECK
+#
+# KRPROF_TEST_EMULATOR, when set, runs both programs (cross builds).
+set -u
+
+emulator=()
+if [[ -n "${KRPROF_TEST_EMULATOR:-}" ]]; then read -r -a emulator <<<"$KRPROF_TEST_EMULATOR"; fi
+krprof=("${emulator[@]}" "$1")
+roundtrip_check=("${emulator[@]}" "$2")
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+# Writes the hex pairs given after the file name as raw bytes.
+write_bytes() {
+  local file=$1 escaped=""
+  shift
+  for pair in "$@"; do escaped+="\\x$pair"; done
+  printf "$escaped" >"$file"
+}
+
+# Hex pairs of a file on one line, as the tables below write them.
+hex_of() { od -An -v -tx1 "$1" | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
+one_line() { tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
+
+config_hex="0a 3d 0a 3b 08 ff 01 20 06 2a 19 0a 15 66 62 5f 73 75 62 70 30 5f 72 65 61 64 5f 73 65 63 74 6f 72 73 10 09 2a 19 0a 15 66 62 5f 73 75 62 70 31 5f 72 65 61 64 5f 73 65 63 74 6f 72 73 10 0a"
+prefix_hex="0a 0a 08 06 10 ff 01 18 ff 01 20 02"
+group_hex="10 06 1a 02 09 0a 20 01 28 01 32 03 64 c8 01"
+
+# Counter-data images: one range of one group image each, and broken ones.
+write_bytes image.bin 2a 11 12 0f $group_hex
+write_bytes unpacked.bin 2a 11 12 0f 10 06 18 09 18 0a 20 01 28 01 30 64 30 c8 01
+write_bytes twelve_readings.bin 2a 18 12 16 1a 02 09 0a 20 02 28 03 32 0c 01 02 03 04 05 06 07 08 09 0a 0b 0c
+write_bytes truncated.bin 08
+write_bytes bad_utf8.bin 2a 03 0a 01 ff
+: >empty.bin
+
+# --- Images from the library, as hex and as files ---------------------------
+[[ $("${krprof[@]}" config-image | one_line) == "$config_hex" ]] || fail "config-image hex"
+[[ $("${krprof[@]}" prefix | one_line) == "$prefix_hex" ]] || fail "prefix hex"
+"${krprof[@]}" config-image -o config.bin && [[ $(hex_of config.bin) == "$config_hex" ]] || fail "config-image -o"
+"${krprof[@]}" prefix -o prefix.bin && [[ $(hex_of prefix.bin) == "$prefix_hex" ]] || fail "prefix -o"
+
+# --- Evaluation ---------------------------------------------------------------
+while read -r file total; do
+  [[ $("${krprof[@]}" eval "$file") == "$total" ]] || fail "eval $file should print $total"
+done <<'TABLE'
+image.bin 300
+unpacked.bin 300
+twelve_readings.bin 78
+TABLE
+
+# --- Exit status and the text expected in one output stream -----------------
+# status | stream | fixed text | arguments
+while IFS='|' read -r status stream text args; do
+  [[ -z "$status" || "$status" == \#* ]] && continue
+  status=${status// /} stream=${stream// /}
+  text=${text#"${text%%[! ]*}"} text=${text%"${text##*[! ]}"}
+  read -r -a argv <<<"$args"
+  "${krprof[@]}" "${argv[@]}" >out.txt 2>err.txt
+  actual=$?
+  [[ $actual == "$status" ]] || fail "krprof ${argv[*]}: exit $actual, expected $status ($(cat err.txt))"
+  output=out.txt
+  [[ $stream == stderr ]] && output=err.txt
+  grep -qF -- "$text" "$output" || fail "krprof ${argv[*]}: $stream lacks '$text'"
+done <<'TABLE'
+0 | stdout | usage: krprof COMMAND                          | --help
+0 | stdout | usage: krprof config-image                     | config-image --help
+0 | stdout | usage: krprof prefix                           | prefix --help
+0 | stdout | usage: krprof eval                             | eval --help
+0 | stdout | usage: krprof dump                             | dump --help
+0 | stdout | usage: krprof demo                             | demo --help
+0 | stdout | # configuration image (tprf.pbEventGroupSets)  | dump config.bin
+0 | stdout | eventName: "fb_subp1_read_sectors"             | dump config.bin
+0 | stdout | # counter-data prefix (tprf.pbCounterDataPrefix) | dump prefix.bin
+0 | stdout | blockIdMask: 255                               | dump prefix.bin
+0 | stdout | # counter-data image (tprf.pbCounterDataImage) | dump image.bin
+0 | stdout | value: 200                                     | dump image.bin
+0 | stdout | # counter-data image                           | dump empty.bin
+0 | stdout | "eventNum": 2                                  | dump prefix.bin --json
+0 | stdout | 1: 255                                         | dump config.bin --as image
+1 | stderr | TPRA_STATUS_INTERNAL_ERROR                     | eval truncated.bin
+1 | stderr | TPRA_STATUS_INTERNAL_ERROR                     | eval bad_utf8.bin
+1 | stderr | the evaluation failed with TPRA_STATUS_        | eval empty.bin
+1 | stderr | cannot read missing.bin                        | eval missing.bin
+1 | stderr | cannot read missing.bin                        | dump missing.bin
+1 | stderr | name the kind with --as                        | dump truncated.bin
+1 | stderr | name the kind with --as                        | dump bad_utf8.bin
+1 | stderr | does not decode as a counter-data image        | dump bad_utf8.bin --as image
+1 | stderr | cannot write no-such-dir/config.bin            | config-image -o no-such-dir/config.bin
+2 | stderr | usage: krprof COMMAND                          |
+2 | stderr | unknown command 'frobnicate'                   | frobnicate
+2 | stderr | missing operand                                | eval
+2 | stderr | unexpected operand other.bin                   | eval image.bin other.bin
+2 | stderr | unexpected operand extra                       | prefix extra
+2 | stderr | unknown option --frob                          | demo --frob
+2 | stderr | option -o needs a value                        | config-image -o
+2 | stderr | --as takes config, prefix or image             | dump config.bin --as bogus
+2 | stderr | --dpcs takes a count                           | demo --dpcs 0
+2 | stderr | --instances takes a count                      | demo --instances many
+TABLE
+
+# --- Dumps parsed back give the dumped bytes ----------------------------------
+while read -r kind file; do
+  for format in text json; do
+    json_option=()
+    [[ $format == json ]] && json_option=(--json)
+    "${krprof[@]}" dump "$file" "${json_option[@]}" | "${roundtrip_check[@]}" "$kind" "$format" "$file" ||
+      fail "dump $file as $format does not parse back to its bytes"
+  done
+done <<'TABLE'
+config config.bin
+prefix prefix.bin
+image image.bin
+image twelve_readings.bin
+TABLE
+
+# --- The demo: the evaluated total is the device's, and the saved image holds
+# dpcNum x instanceNum x 2 readings ---------------------------------------------
+"${krprof[@]}" demo --dpcs 3 --instances 5 -o demo.bin >demo.txt || fail "demo exit status $?"
+grep -q 'match$' demo.txt || fail "demo does not report a match: $(cat demo.txt)"
+expected=$(sed -n 's/.*(expected \([0-9]*\)).*/\1/p' demo.txt)
+[[ -n "$expected" && $("${krprof[@]}" eval demo.bin) == "$expected" ]] || fail "eval of the demo image"
+"${krprof[@]}" dump demo.bin >demo_dump.txt || fail "dump of the demo image"
+grep -qx '    dpcNum: 3' demo_dump.txt && grep -qx '    instanceNum: 5' demo_dump.txt || fail "demo image units"
+[[ $(grep -c '^    value: ' demo_dump.txt) == 30 ]] || fail "demo image should hold 30 readings"
+"${krprof[@]}" dump demo.bin --json | "${roundtrip_check[@]}" image json demo.bin || fail "demo image JSON"
+
+if ((failures > 0)); then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "all checks passed"
