@@ -2,7 +2,7 @@
 
 #include <climits>
 #include <cstdint>
-#include <limits>
+#include <optional>
 
 #include "krpti_protobuf.pb.h"
 #include "tprf_debug.h"
@@ -56,24 +56,33 @@ void buildCounterDataPrefix(pbCounterDataPrefix& prefix) {
   group->set_eventnum(kNumCounters);
 }
 
-enum class Served { kSizeReported, kCopied, kBufferTooSmall, kSerializeFailed };
+enum class Served { kDone, kRejected, kFailed };
 
-// The two-call size protocol of the image builders: a null buffer asks for the
-// size, which only this path writes; otherwise the encoding is copied to the
-// start of a buffer of at least that size and the rest is left alone.
-template <typename Params>
-Served serveImage(const google::protobuf::Message& image, Params* pParams) {
-  const size_t size = image.ByteSizeLong();
-  if (pParams->pBuffer == nullptr) {
-    pParams->bytesCopied = size;
-    return Served::kSizeReported;
+// Serves one of the fixed images with the two-call size protocol: a null
+// buffer asks for the size, which only this path writes; otherwise the
+// encoding is copied to the start of a buffer of at least that size and the
+// rest is left alone. The message is built anew for every call and lives on
+// this frame only.
+template <typename Message, typename Params>
+Served serveFixedImage(void (*build)(Message&), Params* pParams) noexcept {
+  if (pParams == nullptr) return Served::kRejected;
+  try {
+    Message image;
+    build(image);
+    const size_t size = image.ByteSizeLong();
+    if (pParams->pBuffer == nullptr) {
+      pParams->bytesCopied = size;
+      return Served::kDone;
+    }
+    if (pParams->bytesAllocated < size) return Served::kRejected;
+    if (size > static_cast<size_t>(INT_MAX) ||
+        !image.SerializeToArray(pParams->pBuffer, static_cast<int>(size))) {
+      return Served::kFailed;
+    }
+    return Served::kDone;
+  } catch (...) { // no memory for the message
+    return Served::kFailed;
   }
-  if (pParams->bytesAllocated < size) return Served::kBufferTooSmall;
-  if (size > static_cast<size_t>(INT_MAX) ||
-      !image.SerializeToArray(pParams->pBuffer, static_cast<int>(size))) {
-    return Served::kSerializeFailed;
-  }
-  return Served::kCopied;
 }
 
 // Number of leading readings a group image contributes, in unsigned 32-bit
@@ -89,58 +98,57 @@ bool holdsAllReadings(const pbRangeDataImage& range) {
   return true;
 }
 
+// The total of the readings of the image's first range, or nothing if the
+// image does not decode, holds no range, or lacks readings its counts
+// announce. Everything is checked before the first reading is added, so a
+// rejected image raises no overflow warning. Throws only for want of memory.
+std::optional<uint64_t> totalOfFirstRange(const uint8_t* data, int size) {
+  pbCounterDataImage image;
+  if (!image.ParseFromArray(data, size) || image.rangedataimages_size() == 0 ||
+      !holdsAllReadings(image.rangedataimages(0))) {
+    return std::nullopt;
+  }
+  uint64_t total = 0;
+  for (const pbEventGroupDataImage& group : image.rangedataimages(0).eventgroupdataimage()) {
+    const uint64_t* readings = group.value().data();
+    const uint32_t count = readingCount(group);
+    for (uint32_t j = 0; j < count; ++j) {
+      if (__builtin_add_overflow(total, readings[j], &total)) {
+        TPRF_LOG(LOG_ALWAYS, LOG_WARNING, "evaluateToGpuValues value overflow.");
+      }
+    }
+  }
+  return total;
+}
+
 } // namespace
 
 TPRA_Status Context::getConfigImage(TPRF_RawMetricsConfig_GetConfigImage_Params* pParams) {
-  if (pParams == nullptr) {
+  switch (serveFixedImage(buildConfigImage, pParams)) {
+  case Served::kRejected:
     TPRF_LOG(LOG_ALWAYS, LOG_ERROR, "getConfigImage parameter wrong.");
     return TPRA_STATUS_INVALID_ARGUMENT;
-  }
-  try {
-    pbEventGroupSets image;
-    buildConfigImage(image);
-    switch (serveImage(image, pParams)) {
-    case Served::kBufferTooSmall:
-      TPRF_LOG(LOG_ALWAYS, LOG_ERROR, "getConfigImage parameter wrong.");
-      return TPRA_STATUS_INVALID_ARGUMENT;
-    case Served::kSerializeFailed:
-      TPRF_LOG(LOG_ALWAYS, LOG_ERROR, "getConfigImage failed.");
-      return TPRA_STATUS_ERROR;
-    case Served::kSizeReported:
-    case Served::kCopied:
-      break;
-    }
-    return TPRA_STATUS_SUCCESS;
-  } catch (...) {
+  case Served::kFailed:
     TPRF_LOG(LOG_ALWAYS, LOG_ERROR, "getConfigImage failed.");
     return TPRA_STATUS_ERROR;
+  case Served::kDone:
+    break;
   }
+  return TPRA_STATUS_SUCCESS;
 }
 
 TPRA_Status Context::getCounterDataPrefix(TPRF_CounterDataBuilder_GetCounterDataPrefix_Params* pParams) {
-  if (pParams == nullptr) {
+  switch (serveFixedImage(buildCounterDataPrefix, pParams)) {
+  case Served::kRejected:
     TPRF_LOG(LOG_ALWAYS, LOG_ERROR, "getCounterDataPrefix parameter wrong.");
     return TPRA_STATUS_INVALID_ARGUMENT;
-  }
-  try {
-    pbCounterDataPrefix prefix;
-    buildCounterDataPrefix(prefix);
-    switch (serveImage(prefix, pParams)) {
-    case Served::kBufferTooSmall:
-      TPRF_LOG(LOG_ALWAYS, LOG_ERROR, "getCounterDataPrefix parameter wrong.");
-      return TPRA_STATUS_INVALID_ARGUMENT;
-    case Served::kSerializeFailed:
-      TPRF_LOG(LOG_ALWAYS, LOG_ERROR, "getCounterDataPrefix failed.");
-      return TPRA_STATUS_ERROR;
-    case Served::kSizeReported:
-    case Served::kCopied:
-      break;
-    }
-    return TPRA_STATUS_SUCCESS;
-  } catch (...) {
+  case Served::kFailed:
     TPRF_LOG(LOG_ALWAYS, LOG_ERROR, "getCounterDataPrefix failed.");
     return TPRA_STATUS_ERROR;
+  case Served::kDone:
+    break;
   }
+  return TPRA_STATUS_SUCCESS;
 }
 
 TPRA_Status Context::getCounterDataNumRanges(TPRF_CounterData_GetNumRanges_Params* pParams) {
@@ -161,36 +169,19 @@ TPRA_Status Context::evaluateToGpuValues(TPRF_MetricsEvaluator_EvaluateToGpuValu
     return TPRA_STATUS_INVALID_ARGUMENT;
   }
   const int imageSize = static_cast<int>(pParams->counterDataImageSize);
+  std::optional<uint64_t> total;
   try {
-    pbCounterDataImage image;
-    // An image must decode, hold a range, and hold in each group image of its
-    // first range every reading its counts announce. Everything is checked
-    // before the first reading is added, so a rejected image logs one line.
-    if (!image.ParseFromArray(pParams->pCounterDataImage, imageSize) || image.rangedataimages_size() == 0 ||
-        !holdsAllReadings(image.rangedataimages(0))) {
-      TPRF_LOG(LOG_ALWAYS, LOG_ERROR,
-               "evaluateToGpuValues failed. pCounterDataImage:%p, counterDataImageSize:%d.",
-               static_cast<const void*>(pParams->pCounterDataImage), imageSize);
-      return TPRA_STATUS_INTERNAL_ERROR;
-    }
-    uint64_t total = 0;
-    for (const pbEventGroupDataImage& group : image.rangedataimages(0).eventgroupdataimage()) {
-      const uint64_t* readings = group.value().data();
-      const uint32_t count = readingCount(group);
-      for (uint32_t j = 0; j < count; ++j) {
-        if (__builtin_add_overflow(total, readings[j], &total)) {
-          TPRF_LOG(LOG_ALWAYS, LOG_WARNING, "evaluateToGpuValues value overflow.");
-        }
-      }
-    }
-    pParams->pMetricValues[0] = static_cast<double>(total);
-    return TPRA_STATUS_SUCCESS;
-  } catch (...) {
+    total = totalOfFirstRange(pParams->pCounterDataImage, imageSize);
+  } catch (...) { // no memory for the parsed image
+  }
+  if (!total) {
     TPRF_LOG(LOG_ALWAYS, LOG_ERROR,
              "evaluateToGpuValues failed. pCounterDataImage:%p, counterDataImageSize:%d.",
              static_cast<const void*>(pParams->pCounterDataImage), imageSize);
     return TPRA_STATUS_INTERNAL_ERROR;
   }
+  pParams->pMetricValues[0] = static_cast<double>(*total);
+  return TPRA_STATUS_SUCCESS;
 }
 
 namespace {
