@@ -69,7 +69,15 @@ int runDemo(const ParsedArguments& args) {
   const bool matches = readSectors == static_cast<double>(device.expectedTotal);
   std::printf("5. %-21s %.0f (expected %" PRIu64 "): %s\n", "read sectors", readSectors, device.expectedTotal,
               matches ? "match" : "MISMATCH");
-  return matches ? kExitSuccess : kExitFailure;
+
+  // A transfer cut short: the library rejects the image with a status and a
+  // log line of its own, written to standard error between these two lines.
+  const Bytes cutShort(device.counterDataImage.begin(), device.counterDataImage.end() - 1);
+  std::printf("6. %-21s the same image cut short by one byte:\n", "rejected request");
+  std::fflush(stdout);
+  const TPRA_Status rejected = evaluationStatus(cutShort);
+  std::printf("   %-21s %s\n", "", statusName(rejected).c_str());
+  return matches && rejected == TPRA_STATUS_INTERNAL_ERROR ? kExitSuccess : kExitFailure;
 }
 
 } // namespace
@@ -87,7 +95,9 @@ const Command kDemoCommand{"demo",
                            "  4. the range count of that image\n"
                            "  5. the evaluated read-sector total, beside the total the device expects\n"
                            "     from its own readings\n"
-                           "Exits with 1 when the two totals differ.\n"
+                           "  6. the evaluation of the same image cut short by one byte, which the\n"
+                           "     library rejects with a status and a log line on standard error\n"
+                           "Exits with 1 when the two totals differ or the cut image is not rejected.\n"
                            "\n"
                            "  --dpcs N        DPC units the readings come from, 1 to 1024 (default 4)\n"
                            "  --instances M   instances per DPC, 1 to 1024 (default 8)\n"

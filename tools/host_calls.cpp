@@ -35,6 +35,15 @@ Bytes fetchImage(TPRA_Status (*entryPoint)(Params*), const char* sizeQuery, cons
   return image;
 }
 
+TPRA_Status evaluate(const Bytes& counterDataImage, double* readSectors) {
+  TPRF_MetricsEvaluator_EvaluateToGpuValues_Params params{};
+  params.structSize = sizeof params;
+  params.pCounterDataImage = imageAddress(counterDataImage);
+  params.counterDataImageSize = counterDataImage.size();
+  params.pMetricValues = readSectors;
+  return TPRF_MetricsEvaluator_EvaluateToGpuValues(&params);
+}
+
 } // namespace
 
 std::string statusName(TPRA_Status status) {
@@ -92,13 +101,13 @@ size_t countRanges(const Bytes& counterDataImage) {
 
 double evaluateReadSectors(const Bytes& counterDataImage) {
   double readSectors = 0.0;
-  TPRF_MetricsEvaluator_EvaluateToGpuValues_Params params{};
-  params.structSize = sizeof params;
-  params.pCounterDataImage = imageAddress(counterDataImage);
-  params.counterDataImageSize = counterDataImage.size();
-  params.pMetricValues = &readSectors;
-  check(TPRF_MetricsEvaluator_EvaluateToGpuValues(&params), "the evaluation");
+  check(evaluate(counterDataImage, &readSectors), "the evaluation");
   return readSectors;
+}
+
+TPRA_Status evaluationStatus(const Bytes& counterDataImage) {
+  double readSectors = 0.0;
+  return evaluate(counterDataImage, &readSectors);
 }
 
 } // namespace krprof_tool

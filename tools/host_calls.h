@@ -27,4 +27,8 @@ size_t countRanges(const Bytes& counterDataImage);
 // The read-sector total of a counter-data image's first range.
 double evaluateReadSectors(const Bytes& counterDataImage);
 
+// The status of an evaluation, for showing how the library rejects an image;
+// does not throw.
+TPRA_Status evaluationStatus(const Bytes& counterDataImage);
+
 } // namespace krprof_tool

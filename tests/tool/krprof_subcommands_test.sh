@@ -128,8 +128,10 @@ TABLE
 
 # --- The demo: the evaluated total is the device's, and the saved image holds
 # dpcNum x instanceNum x 2 readings ---------------------------------------------
-"${krprof[@]}" demo --dpcs 3 --instances 5 -o demo.bin >demo.txt || fail "demo exit status $?"
+"${krprof[@]}" demo --dpcs 3 --instances 5 -o demo.bin >demo.txt 2>demo.err || fail "demo exit status $?"
 grep -q 'match$' demo.txt || fail "demo does not report a match: $(cat demo.txt)"
+grep -q 'TPRA_STATUS_INTERNAL_ERROR$' demo.txt || fail "demo does not show the rejected image: $(cat demo.txt)"
+grep -q ': evaluateToGpuValues failed\. pCounterDataImage:' demo.err || fail "demo shows no log line: $(cat demo.err)"
 expected=$(sed -n 's/.*(expected \([0-9]*\)).*/\1/p' demo.txt)
 [[ -n "$expected" && $("${krprof[@]}" eval demo.bin) == "$expected" ]] || fail "eval of the demo image"
 "${krprof[@]}" dump demo.bin >demo_dump.txt || fail "dump of the demo image"
