@@ -146,5 +146,22 @@ TEST(WireEncodingBuildTest, InvalidUtf8NameIsReportedAndWritten) {
   EXPECT_TRUE(reports.anyNames("tprf.pbCounter.eventName"));
 }
 
+// The schema is registered under its bare file name, in package tprf, with
+// its nine messages in file order.
+TEST(GeneratedSchemaTest, RegisteredUnderTheSchemaFileName) {
+  const google::protobuf::FileDescriptor* file = tprf::pbCounter::descriptor()->file();
+  EXPECT_EQ(file->name(), "krpti_protobuf.proto");
+  EXPECT_EQ(file->package(), "tprf");
+  EXPECT_EQ(file->syntax(), google::protobuf::FileDescriptor::SYNTAX_PROTO3);
+  const std::vector<std::string> expected = {
+      "pbCounter",          "pbEventGroup",           "pbEventGroupSet",
+      "pbEventGroupSets",   "pbEventGroupDataImage",  "pbRangeDataImage",
+      "pbCounterDataImage", "pbEventGroupDataPrefix", "pbCounterDataPrefix"};
+  std::vector<std::string> names;
+  for (int i = 0; i < file->message_type_count(); ++i) names.push_back(file->message_type(i)->name());
+  EXPECT_EQ(names, expected);
+  EXPECT_EQ(google::protobuf::DescriptorPool::generated_pool()->FindFileByName("krpti_protobuf.proto"), file);
+}
+
 } // namespace
 } // namespace krprof_test
