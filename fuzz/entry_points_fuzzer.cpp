@@ -13,18 +13,11 @@
 #include <memory>
 #include <vector>
 
+#include "expected_images.h"
 #include "fuzz_check.h"
 #include "quay_log.h"
 
 namespace {
-
-constexpr uint8_t kConfigImage[] = {
-    0x0a, 0x3d, 0x0a, 0x3b, 0x08, 0xff, 0x01, 0x20, 0x06, 0x2a, 0x19, 0x0a, 0x15, 'f',  'b', '_',
-    's',  'u',  'b',  'p',  '0',  '_',  'r',  'e',  'a',  'd',  '_',  's',  'e',  'c',  't', 'o',
-    'r',  's',  0x10, 0x09, 0x2a, 0x19, 0x0a, 0x15, 'f',  'b',  '_',  's',  'u',  'b',  'p', '1',
-    '_',  'r',  'e',  'a',  'd',  '_',  's',  'e',  'c',  't',  'o',  'r',  's',  0x10, 0x0a};
-constexpr uint8_t kCounterDataPrefix[] = {0x0a, 0x0a, 0x08, 0x06, 0x10, 0xff,
-                                          0x01, 0x18, 0xff, 0x01, 0x20, 0x02};
 
 // The one line a rejected call writes.
 void expectRejectedLine(const krprof_test::QuayLog& log, const char* message) {
@@ -40,12 +33,13 @@ bool allBytesAre(const uint8_t* bytes, size_t size, uint8_t fill) {
 
 // One call of an image entry point: a size query, or a copy into a buffer of
 // exactly `bytesAllocated` bytes (so any write past it is an ASan report).
-template <typename Params, size_t kImageSize>
+template <typename Params>
 void checkImageEntry(FuzzedDataProvider& input, const krprof_test::QuayLog& log,
-                     TPRA_Status (*entry)(Params*), const uint8_t (&image)[kImageSize],
+                     TPRA_Status (*entry)(Params*), const std::vector<uint8_t>& image,
                      const char* rejectedMessage) {
+  const size_t imageSize = image.size();
   const bool sizeQuery = input.ConsumeBool();
-  const size_t allocated = input.ConsumeIntegralInRange<size_t>(0, 2 * kImageSize);
+  const size_t allocated = input.ConsumeIntegralInRange<size_t>(0, 2 * imageSize);
   const uint8_t fill = input.ConsumeIntegral<uint8_t>();
   const size_t copiedBefore = input.ConsumeIntegral<size_t>();
   std::unique_ptr<uint8_t[]> buffer(new uint8_t[allocated]);
@@ -59,10 +53,10 @@ void checkImageEntry(FuzzedDataProvider& input, const krprof_test::QuayLog& log,
 
   if (sizeQuery) {
     KRPROF_FUZZ_CHECK(status == TPRA_STATUS_SUCCESS);
-    KRPROF_FUZZ_CHECK(params.bytesCopied == kImageSize);
+    KRPROF_FUZZ_CHECK(params.bytesCopied == imageSize);
     KRPROF_FUZZ_CHECK(allBytesAre(buffer.get(), allocated, fill));
     KRPROF_FUZZ_CHECK(log.lines().empty());
-  } else if (allocated < kImageSize) {
+  } else if (allocated < imageSize) {
     KRPROF_FUZZ_CHECK(status == TPRA_STATUS_INVALID_ARGUMENT);
     KRPROF_FUZZ_CHECK(params.bytesCopied == copiedBefore);
     KRPROF_FUZZ_CHECK(allBytesAre(buffer.get(), allocated, fill));
@@ -70,20 +64,20 @@ void checkImageEntry(FuzzedDataProvider& input, const krprof_test::QuayLog& log,
   } else {
     KRPROF_FUZZ_CHECK(status == TPRA_STATUS_SUCCESS);
     KRPROF_FUZZ_CHECK(params.bytesCopied == copiedBefore);
-    KRPROF_FUZZ_CHECK(std::memcmp(buffer.get(), image, kImageSize) == 0);
-    KRPROF_FUZZ_CHECK(allBytesAre(buffer.get() + kImageSize, allocated - kImageSize, fill));
+    KRPROF_FUZZ_CHECK(std::memcmp(buffer.get(), image.data(), imageSize) == 0);
+    KRPROF_FUZZ_CHECK(allBytesAre(buffer.get() + imageSize, allocated - imageSize, fill));
     KRPROF_FUZZ_CHECK(log.lines().empty());
   }
 }
 
 void checkConfigImage(FuzzedDataProvider& input, const krprof_test::QuayLog& log) {
-  checkImageEntry(input, log, &TPRF_RawMetricsConfig_GetConfigImage, kConfigImage,
+  checkImageEntry(input, log, &TPRF_RawMetricsConfig_GetConfigImage, krprof_test::kExpectedConfigImage,
                   "getConfigImage parameter wrong.");
 }
 
 void checkCounterDataPrefix(FuzzedDataProvider& input, const krprof_test::QuayLog& log) {
-  checkImageEntry(input, log, &TPRF_CounterDataBuilder_GetCounterDataPrefix, kCounterDataPrefix,
-                  "getCounterDataPrefix parameter wrong.");
+  checkImageEntry(input, log, &TPRF_CounterDataBuilder_GetCounterDataPrefix,
+                  krprof_test::kExpectedCounterDataPrefix, "getCounterDataPrefix parameter wrong.");
 }
 
 // The image is only tested for null, so any non-null pointer counts one range.

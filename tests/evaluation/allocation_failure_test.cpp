@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "evaluation_harness.h"
-#include "fixed_images.h"
+#include "expected_images.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define KRPROF_TEST_LEAK_CHECKER 1
@@ -278,23 +278,22 @@ const OperationCase kOperations[] = {
     {"ConfigImageSize",
      [] {
        return std::make_unique<ConfigImageCall>(TPRF_RawMetricsConfig_GetConfigImage,
-                                                "getConfigImage failed.", expectedConfigImage(), true);
+                                                "getConfigImage failed.", kExpectedConfigImage, true);
      }},
     {"ConfigImageCopy",
      [] {
        return std::make_unique<ConfigImageCall>(TPRF_RawMetricsConfig_GetConfigImage,
-                                                "getConfigImage failed.", expectedConfigImage(), false);
+                                                "getConfigImage failed.", kExpectedConfigImage, false);
      }},
     {"PrefixSize",
      [] {
        return std::make_unique<PrefixCall>(TPRF_CounterDataBuilder_GetCounterDataPrefix,
-                                           "getCounterDataPrefix failed.", expectedCounterDataPrefix(), true);
+                                           "getCounterDataPrefix failed.", kExpectedCounterDataPrefix, true);
      }},
     {"PrefixCopy",
      [] {
        return std::make_unique<PrefixCall>(TPRF_CounterDataBuilder_GetCounterDataPrefix,
-                                           "getCounterDataPrefix failed.", expectedCounterDataPrefix(),
-                                           false);
+                                           "getCounterDataPrefix failed.", kExpectedCounterDataPrefix, false);
      }},
 };
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "evaluation_harness.h"
-#include "fixed_images.h"
+#include "expected_images.h"
 
 namespace krprof_test {
 namespace {
@@ -61,8 +61,8 @@ TEST(EvaluationConcurrency, SharedImageEvaluatedByManyThreads) {
   log.setLevel(krlog::warn);
   const Bytes image = imageOf({GroupImage{6, {9, 10}, 2, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}}});
   const Bytes overflowing = imageOf({GroupImage{6, {9, 10}, 1, 1, {UINT64_MAX, 2}}});
-  const Bytes configImage = expectedConfigImage();
-  const Bytes prefix = expectedCounterDataPrefix();
+  const Bytes& configImage = kExpectedConfigImage;
+  const Bytes& prefix = kExpectedCounterDataPrefix;
   Mistakes mistakes;
   std::atomic<bool> start{false};
 

@@ -11,25 +11,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "expected_images.h"
+
 namespace {
 
+using krprof_test::kExpectedConfigImage;
+using krprof_test::kExpectedCounterDataPrefix;
+using krprof_test::kOneGroupCounterDataImage;
+
 using Bytes = std::vector<uint8_t>;
-
-// One event-group set holding one group of domain 6 with the counters
-// "fb_subp0_read_sectors" (id 9) and "fb_subp1_read_sectors" (id 10).
-const Bytes kConfigImage = {0x0a, 0x3d, 0x0a, 0x3b, 0x08, 0xff, 0x01, 0x20, 0x06, 0x2a, 0x19, 0x0a, 0x15,
-                            0x66, 0x62, 0x5f, 0x73, 0x75, 0x62, 0x70, 0x30, 0x5f, 0x72, 0x65, 0x61, 0x64,
-                            0x5f, 0x73, 0x65, 0x63, 0x74, 0x6f, 0x72, 0x73, 0x10, 0x09, 0x2a, 0x19, 0x0a,
-                            0x15, 0x66, 0x62, 0x5f, 0x73, 0x75, 0x62, 0x70, 0x31, 0x5f, 0x72, 0x65, 0x61,
-                            0x64, 0x5f, 0x73, 0x65, 0x63, 0x74, 0x6f, 0x72, 0x73, 0x10, 0x0a};
-
-// One group prefix: domain 6, DPC and block masks 255, two events.
-const Bytes kCounterDataPrefix = {0x0a, 0x0a, 0x08, 0x06, 0x10, 0xff, 0x01, 0x18, 0xff, 0x01, 0x20, 0x02};
-
-// One range holding one group image: one DPC, one instance, events 9 and 10,
-// readings 100 and 200.
-const Bytes kCounterDataImage = {0x2a, 0x11, 0x12, 0x0f, 0x10, 0x06, 0x1a, 0x02, 0x09, 0x0a,
-                                 0x20, 0x01, 0x28, 0x01, 0x32, 0x03, 0x64, 0xc8, 0x01};
 
 // Handles no create call produced; inert entry points accept any value.
 std::array<uint8_t, 8> g_handleStorage;
@@ -59,8 +49,8 @@ double evaluate(struct TPRF_MetricsEvaluator* evaluator) {
   TPRF_MetricsEvaluator_EvaluateToGpuValues_Params params = {};
   params.structSize = sizeof params;
   params.pMetricsEvaluator = evaluator;
-  params.pCounterDataImage = kCounterDataImage.data();
-  params.counterDataImageSize = kCounterDataImage.size();
+  params.pCounterDataImage = kOneGroupCounterDataImage.data();
+  params.counterDataImageSize = kOneGroupCounterDataImage.size();
   params.pMetricValues = &value;
   EXPECT_EQ(TPRF_MetricsEvaluator_EvaluateToGpuValues(&params), TPRA_STATUS_SUCCESS);
   return value;
@@ -126,8 +116,8 @@ void makeInertCalls() {
   callInert(TPRF_MetricsEvaluator_SetUserData, userData);
   TPRF_MetricsEvaluator_SetDeviceAttributes_Params deviceAttributes = {};
   deviceAttributes.pMetricsEvaluator = evaluator;
-  deviceAttributes.pCounterDataImage = kCounterDataImage.data();
-  deviceAttributes.counterDataImageSize = kCounterDataImage.size();
+  deviceAttributes.pCounterDataImage = kOneGroupCounterDataImage.data();
+  deviceAttributes.counterDataImageSize = kOneGroupCounterDataImage.size();
   callInert(TPRF_MetricsEvaluator_SetDeviceAttributes, deviceAttributes);
   TPRF_MetricsEvaluator_Destroy_Params destroyEvaluator = {};
   destroyEvaluator.pMetricsEvaluator = evaluator;
@@ -141,10 +131,10 @@ void makeInertCalls() {
 
 TEST(WorkingEntryPoints, SameResultsAfterInertCalls) {
   makeInertCalls();
-  EXPECT_EQ(fetchImage(TPRF_RawMetricsConfig_GetConfigImage), kConfigImage);
-  EXPECT_EQ(fetchImage(TPRF_CounterDataBuilder_GetCounterDataPrefix), kCounterDataPrefix);
-  EXPECT_EQ(evaluate(nullptr), 300.0);
-  EXPECT_EQ(evaluate(foreignHandle<struct TPRF_MetricsEvaluator>()), 300.0);
+  EXPECT_EQ(fetchImage(TPRF_RawMetricsConfig_GetConfigImage), kExpectedConfigImage);
+  EXPECT_EQ(fetchImage(TPRF_CounterDataBuilder_GetCounterDataPrefix), kExpectedCounterDataPrefix);
+  EXPECT_EQ(evaluate(nullptr), krprof_test::kOneGroupReadSectors);
+  EXPECT_EQ(evaluate(foreignHandle<struct TPRF_MetricsEvaluator>()), krprof_test::kOneGroupReadSectors);
 }
 
 } // namespace
