@@ -11,6 +11,7 @@ native=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev llvm-14
   binutils file dpkg-dev
+  python3 python3-pytest python3-numpy
 )
 cross=(
   g++-aarch64-linux-gnu libprotobuf-dev:arm64 libgtest-dev:arm64 libgmock-dev:arm64
