@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "child_process.h"
 #include "expected_images.h"
@@ -23,10 +24,17 @@ using namespace std::chrono_literals;
 
 constexpr int kRuns = 200;
 
+// The image the threads evaluate. Never freed: they read it until the very
+// end of the process, after the program's own static objects are destroyed.
+const std::vector<uint8_t>& imageThatOutlivesExit() {
+  static const auto* image = new std::vector<uint8_t>(kOneGroupCounterDataImage);
+  return *image;
+}
+
 void evaluate(size_t imageSize) {
   double value;
   TPRF_MetricsEvaluator_EvaluateToGpuValues_Params params{};
-  params.pCounterDataImage = kOneGroupCounterDataImage.data();
+  params.pCounterDataImage = imageThatOutlivesExit().data();
   params.counterDataImageSize = imageSize;
   params.pMetricValues = &value;
   TPRF_MetricsEvaluator_EvaluateToGpuValues(&params);
@@ -37,12 +45,13 @@ void evaluate(size_t imageSize) {
 // made a call, the main thread waits 2 ms and exits with status 0.
 [[noreturn]] void exitWhileTwoThreadsLog() {
   krlog::control::setLevel(krlog::api::registerLogger("QUAY", true), krlog::info);
+  const size_t size = imageThatOutlivesExit().size();
   std::atomic<int> started{0};
   for (int thread = 0; thread < 2; ++thread) {
-    std::thread([&started] {
-      evaluate(kOneGroupCounterDataImage.size() - 1);
+    std::thread([&started, size] {
+      evaluate(size - 1);
       started.fetch_add(1);
-      for (size_t call = 0;; ++call) evaluate(kOneGroupCounterDataImage.size() - call % 2);
+      for (size_t call = 0;; ++call) evaluate(size - call % 2);
     }).detach();
   }
   while (started.load() < 2) std::this_thread::yield();
