@@ -27,12 +27,13 @@ struct QuayLoggerForkHandlers {
 // shared_ptr keeps its stale pointer; an emptied one makes a log statement of
 // a late call (an at-exit handler of the caller's, say) write nothing instead
 // of using a released logger. Threads of the process may be logging at this
-// moment: the store is atomic, and a statement already under way keeps the
-// logger through its own reference.
+// moment: the handle is emptied under the mutex their statements take their
+// references under, and a statement already under way keeps the logger
+// through its own reference.
 struct EmptyHandleAtExit {
   ~EmptyHandleAtExit() {
     std::lock_guard<std::mutex> lock(g_quayLoggerMutex);
-    std::atomic_store(&g_quayLogger, std::shared_ptr<krlog::api::krlogger>());
+    g_quayLogger.reset();
   }
 } g_emptyHandleAtExit;
 

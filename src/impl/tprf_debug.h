@@ -27,23 +27,24 @@ enum LogMask : uint32_t {
 };
 
 // The logger "QUAY", registered while the library is loaded and emptied at
-// exit. Read and emptied only through std::atomic_load and std::atomic_store,
-// as threads may still be logging while the process exits.
+// exit. Read and emptied only under g_quayLoggerMutex, as threads may still
+// be logging while the process exits.
 extern std::shared_ptr<krlog::api::krlogger> g_quayLogger;
 
-// Held while a reference to the logger is taken or the handle is emptied,
-// and across fork(). std::atomic_load and std::atomic_store guard the handle
-// with a lock inside the C++ runtime that no fork handler can hold, and a
-// child forked while another thread held that lock would hang on its first
-// log line. The fork handlers hold this mutex, so no thread is inside them
-// at the moment of a fork.
+// Held while a log statement takes its own reference to the logger, while
+// the handle is emptied at exit, and across fork(). It is never held while a
+// line is written. A plain mutex rather than std::atomic_load: the C++
+// runtime guards atomic shared_ptr access with a process-wide pool of locks
+// that the host's own code shares and that no fork handler can hold, so a
+// child forked while any thread held one of them would hang on its first
+// log line.
 extern std::mutex g_quayLoggerMutex;
 
 // The log statement's own reference to the logger: it keeps the logger while
 // the line is written, and is empty once the handle was released at exit.
 inline std::shared_ptr<krlog::api::krlogger> quayLoggerReference() {
   std::lock_guard<std::mutex> lock(g_quayLoggerMutex);
-  return std::atomic_load(&g_quayLogger);
+  return g_quayLogger;
 }
 
 // Part of a path after its last '/', worked out at compile time.
