@@ -65,9 +65,15 @@ target_include_directories(krprof_host PUBLIC
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/include>
   $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 target_link_libraries(krprof_host PRIVATE protobuf::libprotobuf krlog::kranalyzer Threads::Threads)
+# -z nodelete keeps the library mapped after dlclose. The protobuf runtime
+# outlives the library and keeps the schema registration, which points into
+# the library's memory: a host's later look-up of the schema reads it, and a
+# second dlopen must find the library still there rather than register the
+# schema again. The exit-time destruction then runs at process exit.
 target_link_options(krprof_host PRIVATE
   -Wl,--version-script=${KRPROF_VERSION_SCRIPT}
-  -Wl,-Bsymbolic)
+  -Wl,-Bsymbolic
+  -Wl,-z,nodelete)
 if(NOT KRPROF_SANITIZE)
   # Sanitizer runtimes live in the executable, so only a plain build can
   # insist that the library resolves every reference at link time.

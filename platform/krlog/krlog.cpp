@@ -1,6 +1,7 @@
 #include <krlog/krlog.h>
 #include <krlog/krlog_control.h>
 
+#include <pthread.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -69,6 +70,44 @@ void deliver(Logger& target, krLevel_enum level, std::string_view line) {
   }
 }
 
+// Every logger, by name. Never destroyed: a logger outlives every handle to
+// it, whatever order libraries release their handles in at exit.
+struct Registry {
+  std::mutex mutex;
+  std::map<std::string, std::shared_ptr<Logger>> loggers;
+};
+
+Registry& registry() {
+  static auto* instance = new Registry();
+  return *instance;
+}
+
+// Hold the registry's mutex and every logger's sink mutex across fork(), so
+// that a child never inherits one of them locked by a thread it does not
+// have (one registering a logger or writing a line at the moment of the
+// fork). Loggers are only added under the registry's mutex, which is taken
+// first, so every sink mutex is covered.
+void lockForFork() {
+  Registry& all = registry();
+  all.mutex.lock();
+  for (auto& entry : all.loggers) entry.second->sinkMutex_.lock();
+}
+
+void unlockAfterFork() {
+  Registry& all = registry();
+  for (auto& entry : all.loggers) entry.second->sinkMutex_.unlock();
+  all.mutex.unlock();
+}
+
+// Registered when the library is loaded, before any logger exists.
+struct ForkHandlers {
+  ForkHandlers() {
+    registry();
+    pthread_atfork(lockForFork, unlockAfterFork, unlockAfterFork);
+  }
+};
+const ForkHandlers forkHandlers;
+
 } // namespace
 
 namespace api {
@@ -81,10 +120,9 @@ bool krlogger::shouldLog(krLevel_enum level) const {
 }
 
 std::shared_ptr<krlogger> registerLogger(std::string name, bool /*enable*/) {
-  static std::mutex registryMutex;
-  static auto* registry = new std::map<std::string, std::shared_ptr<krlogger>>();
-  std::lock_guard<std::mutex> lock(registryMutex);
-  auto& slot = (*registry)[name];
+  Registry& all = registry();
+  std::lock_guard<std::mutex> lock(all.mutex);
+  auto& slot = all.loggers[name];
   if (!slot) slot = std::make_shared<Logger>(levelFromEnvironment());
   return slot;
 }

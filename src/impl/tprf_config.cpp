@@ -1,5 +1,7 @@
 #include "tprf_config.h"
 
+#include <pthread.h>
+
 #include <climits>
 #include <cstdint>
 #include <optional>
@@ -14,6 +16,19 @@ namespace tprf {
 // the mutex unlocked before any code of the library runs.
 std::unique_ptr<Context> Context::ctxInstance_;
 std::mutex Context::ctxMutex_;
+
+// Holds ctxMutex_ across fork(): the prepare handler takes it, and the parent
+// and the child release it once the fork is done. A child therefore never
+// inherits the mutex locked by a thread that does not exist in the child.
+// Registered at load; the handlers stay registered for the life of the
+// process, as the library stays loaded.
+struct ContextForkHandlers {
+  ContextForkHandlers() {
+    pthread_atfork([] { Context::ctxMutex_.lock(); }, [] { Context::ctxMutex_.unlock(); },
+                   [] { Context::ctxMutex_.unlock(); });
+  }
+};
+static const ContextForkHandlers g_contextForkHandlers;
 
 Context* Context::getInstance() {
   std::lock_guard<std::mutex> lock(ctxMutex_);

@@ -23,6 +23,8 @@ public:
   TPRA_Status evaluateToGpuValues(TPRF_MetricsEvaluator_EvaluateToGpuValues_Params* pParams);
 
 private:
+  friend struct ContextForkHandlers;
+
   static std::unique_ptr<Context> ctxInstance_;
   static std::mutex ctxMutex_;
 };

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The shared library exports exactly the expected entry points, binds its own
-# references symbolically, and names the platform's logging library.
+# references symbolically, stays loaded after dlclose, and names the
+# platform's logging library.
 set -euo pipefail
 nm=$1 readelf=$2 library=$3 expected=$4
 
@@ -10,6 +11,7 @@ if ! diff <(LC_ALL=C sort "$expected") <(echo "$actual"); then
 fi
 dynamic=$("$readelf" -d "$library")
 grep -Eq 'FLAGS.*SYMBOLIC' <<<"$dynamic" || { echo "not linked with symbolic binding"; exit 1; }
+grep -Eq 'FLAGS_1.*NODELETE' <<<"$dynamic" || { echo "not linked with -z nodelete"; exit 1; }
 grep -q 'Library soname: \[libkrprof_host.so\]' <<<"$dynamic" || { echo "wrong SONAME"; exit 1; }
 grep -q 'Shared library: \[libkranalyzer.so.1.10\]' <<<"$dynamic" || { echo "does not NEED libkranalyzer.so.1.10"; exit 1; }
-echo "ok: $(wc -l <<<"$actual") entry points exported, symbolic binding"
+echo "ok: $(wc -l <<<"$actual") entry points exported, symbolic binding, nodelete"
