@@ -108,7 +108,8 @@ void addGroupWarnings(const GroupImage& group, const EventGroupRequest& measurem
                          "domain " + std::to_string(group.domainId) + ", event ids " +
                              idList(group.eventIds) + " where the measurement has domain " +
                              std::to_string(measurement.domainId) + " and event ids " +
-                             idList(measurement.eventIds) + "; the library adds its readings all the same"});
+                             idList(measurement.eventIds) + "; the library adds its " +
+                             std::to_string(count) + " readings all the same"});
   }
   if (group.countWraps()) {
     warnings->push_back({group.offset, group.path, "count-wraps",

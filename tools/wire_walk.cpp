@@ -26,16 +26,16 @@ std::string childPath(const std::string& path, const std::string& name) {
   return path.empty() ? name : path + "." + name;
 }
 
-// Whether a field of the schema takes a field on the wire with this wire
-// type; a packable repeated scalar also takes its packed, length-delimited
-// form. Fields with another wire type are kept as unknown fields.
-bool takesWireType(const FieldDescriptor& field, WireFormatLite::WireType wireType) {
-  const auto own = WireFormatLite::WireTypeForFieldType(static_cast<WireFormatLite::FieldType>(field.type()));
-  return wireType == own || (field.is_packable() && wireType == WireFormatLite::WIRETYPE_LENGTH_DELIMITED);
-}
-
 bool isPacked(const FieldDescriptor& field, WireFormatLite::WireType wireType) {
   return field.is_packable() && wireType == WireFormatLite::WIRETYPE_LENGTH_DELIMITED;
+}
+
+// Whether a field of the schema takes a field on the wire with this wire
+// type; a packable repeated scalar also takes its packed form. Fields with
+// another wire type are kept as unknown fields.
+bool takesWireType(const FieldDescriptor& field, WireFormatLite::WireType wireType) {
+  const auto own = WireFormatLite::WireTypeForFieldType(static_cast<WireFormatLite::FieldType>(field.type()));
+  return wireType == own || isPacked(field, wireType);
 }
 
 // A walk over one image. Every walk function returns false once the bytes
@@ -128,8 +128,9 @@ private:
       const WireFormatLite::WireType wireType = WireFormatLite::GetTagWireType(tag);
       const FieldDescriptor* field = type == nullptr ? nullptr : type->FindFieldByNumber(number);
       const Field at{tagAt.tagOffset, childPath(path, field ? field->name() : std::to_string(number))};
-      if (number == 0)
+      if (number == 0) {
         return fail(at, "bad-field-number", "field number 0, wire type " + std::to_string(wireType));
+      }
       if (wireType == WireFormatLite::WIRETYPE_END_GROUP) {
         if (number == groupNumber) return true;
         return fail(at, "unmatched-group",
@@ -143,7 +144,7 @@ private:
       }
       const bool known = field != nullptr && takesWireType(*field, wireType);
       if (!(known ? walkKnownField(*field, wireType, at, path, &elementCounts)
-                  : walkUnknownField(number, wireType, at, path))) {
+                  : walkByWireType(number, wireType, at, path))) {
         return false;
       }
       if (!(known && field->type() == FieldDescriptor::TYPE_MESSAGE)) record(at);
@@ -158,10 +159,10 @@ private:
 
   bool walkKnownField(const FieldDescriptor& field, WireFormatLite::WireType wireType, const Field& at,
                       const std::string& messagePath, std::map<int, int>* elementCounts) {
-    uint64_t value = 0;
     CodedInputStream::Limit limit;
     if (isPacked(field, wireType)) {
       if (!pushLength(at, messagePath, &limit)) return false;
+      uint64_t value = 0;
       while (input_.BytesUntilLimit() > 0) {
         if (!readVarint(at, kMaxVarintBytes, "an element of the packed list", &value)) return false;
       }
@@ -191,13 +192,15 @@ private:
       }
       return true;
     }
-    default:
-      return readVarint(at, kMaxVarintBytes, "a varint", &value);
+    default: // a scalar: the wire type says how to read it
+      return walkByWireType(field.number(), wireType, at, messagePath);
     }
   }
 
-  bool walkUnknownField(int number, WireFormatLite::WireType wireType, const Field& at,
-                        const std::string& messagePath) {
+  // A field that the schema does not give a message or string type, read as
+  // its wire type says; an unknown group is walked to its end tag.
+  bool walkByWireType(int number, WireFormatLite::WireType wireType, const Field& at,
+                      const std::string& messagePath) {
     uint64_t value = 0;
     CodedInputStream::Limit limit;
     switch (wireType) {
