@@ -71,12 +71,19 @@ int runKrprof(std::vector<std::string> args) {
     printTopLevelHelp(stderr);
     return kExitUsage;
   }
-  if (args[0] == "--help" || args[0] == "-h" || (args[0] == "help" && args.size() == 1)) {
+  if (args[0] == "--help" || args[0] == "-h" || args == std::vector<std::string>{"help"}) {
     printTopLevelHelp(stdout);
     return kExitSuccess;
   }
   // `krprof help COMMAND` is `krprof COMMAND --help`.
-  if (args[0] == "help" && args.size() == 2) args = {args[1], "--help"};
+  if (args[0] == "help") {
+    if (args.size() > 2) {
+      std::fprintf(stderr, "krprof help: unexpected operand %s\nusage: krprof help [COMMAND]\n",
+                   args[2].c_str());
+      return kExitUsage;
+    }
+    args = {args[1], "--help"};
+  }
   const Command* command = findCommand(args[0]);
   if (command == nullptr) {
     std::fprintf(stderr, "krprof: unknown command '%s'\n\n", args[0].c_str());

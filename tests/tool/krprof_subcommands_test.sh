@@ -111,6 +111,7 @@ done <<'TABLE'
 0 | stdout | usage: krprof eval                             | help eval
 0 | stdout | usage: krprof COMMAND                          | help
 2 | stderr | unknown command 'frobnicate'                   | help frobnicate
+2 | stderr | krprof help: unexpected operand dump           | help eval dump
 0 | stdout | image.bin: counter-data image, 19 bytes: accepted, TPRA_STATUS_SUCCESS, total 300 | check image.bin
 0 | stdout | accepted, the library's own configuration image | check config.bin
 0 | stdout | accepted, the library's own counter-data prefix | check prefix.bin --as prefix
