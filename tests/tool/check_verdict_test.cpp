@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
-#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -32,14 +32,13 @@ std::vector<uint8_t> fileBytes(const std::string& path) {
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// The seeds the evaluation fuzz target starts from.
-std::vector<std::vector<uint8_t>> corpusImages() {
+// The files of a directory; none when it does not exist.
+std::vector<std::vector<uint8_t>> directoryImages(const std::string& path) {
   std::vector<std::vector<uint8_t>> images;
-  DIR* directory = opendir(KRPROF_EVALUATION_CORPUS);
+  DIR* directory = opendir(path.c_str());
   if (directory == nullptr) return images;
   while (const dirent* entry = readdir(directory)) {
-    if (entry->d_name[0] != '.')
-      images.push_back(fileBytes(std::string(KRPROF_EVALUATION_CORPUS "/") + entry->d_name));
+    if (entry->d_name[0] != '.') images.push_back(fileBytes(path + "/" + entry->d_name));
   }
   closedir(directory);
   return images;
@@ -145,8 +144,8 @@ protected:
   google::protobuf::LogHandler* previous_ = google::protobuf::SetLogHandler(nullptr);
 };
 
-TEST_F(CheckVerdictTest, TheFuzzCorpusAndItsMutations) {
-  const std::vector<std::vector<uint8_t>> seeds = corpusImages();
+TEST_F(CheckVerdictTest, TheFuzzSeedsAndTheirMutations) {
+  const std::vector<std::vector<uint8_t>> seeds = directoryImages(KRPROF_EVALUATION_CORPUS);
   ASSERT_FALSE(seeds.empty()) << "no seeds in " << KRPROF_EVALUATION_CORPUS;
   size_t rejected = 0;
   const std::vector<std::vector<uint8_t>> images = mutations(seeds);
@@ -154,6 +153,17 @@ TEST_F(CheckVerdictTest, TheFuzzCorpusAndItsMutations) {
   // Mutations reach both verdicts.
   EXPECT_GT(rejected, 0u);
   EXPECT_LT(rejected, images.size());
+}
+
+// A corpus that a longer fuzzing run grew, named by KRPROF_CHECK_CORPUS
+// (for instance a copy of the evaluation target's working corpus).
+TEST_F(CheckVerdictTest, AGrownFuzzCorpus) {
+  const char* directory = std::getenv("KRPROF_CHECK_CORPUS");
+  if (directory == nullptr) GTEST_SKIP() << "KRPROF_CHECK_CORPUS names no corpus directory";
+  const std::vector<std::vector<uint8_t>> images = directoryImages(directory);
+  ASSERT_FALSE(images.empty()) << "no inputs in " << directory;
+  size_t rejected = 0;
+  checkAll(images, &rejected);
 }
 
 TEST_F(CheckVerdictTest, BuiltImagesAndTheirMutations) {
