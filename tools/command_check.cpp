@@ -48,9 +48,7 @@ void checkFixedImage(const SchemaPool& pool, const InputImage& input, CheckedFil
   const bool config = std::string(input.kind->name) == "config";
   const Bytes expected = config ? fetchConfigImage() : fetchCounterDataPrefix();
   if (input.tooLarge) {
-    checked->problems.push_back({expected.size(), "", "differs",
-                                 "the file goes on after the " + std::to_string(expected.size()) +
-                                     " bytes of the library's " + input.kind->description});
+    checked->problems.push_back(longerThanFixedImage(*input.kind, expected.size()));
   } else {
     checked->problems = fixedImageDifferences(pool, *input.kind, expected, input.bytes);
   }

@@ -182,24 +182,26 @@ std::vector<Finding> counterDataWarnings(const SchemaPool& pool, const Bytes& im
   return warnings;
 }
 
+Finding longerThanFixedImage(const ImageKind& kind, size_t expectedSize) {
+  return {expectedSize, "", "differs",
+          "the file goes on after the " + std::to_string(expectedSize) + " bytes of the library's " +
+              kind.description};
+}
+
 std::vector<Finding> fixedImageDifferences(const SchemaPool& pool, const ImageKind& kind,
                                            const Bytes& expected, const Bytes& bytes) {
   const auto mismatch = std::mismatch(expected.begin(), expected.end(), bytes.begin(), bytes.end());
-  const auto offset = static_cast<uint64_t>(mismatch.first - expected.begin());
-  if (mismatch.first == expected.end() && mismatch.second == bytes.end()) return {};
-  std::string detail;
-  std::string path;
   if (mismatch.first == expected.end()) {
-    detail = "the file goes on after the " + std::to_string(expected.size()) + " bytes of the library's " +
-             kind.description;
-  } else {
-    const WireWalk walk =
-        walkWire(*pool.newMessage(kind.messageType)->GetDescriptor(), expected.data(), expected.size());
-    if (const FieldSpan* field = fieldHolding(walk, offset)) path = field->path;
-    detail = (mismatch.second == bytes.end() ? std::string("the file ends") : hexByte(*mismatch.second)) +
-             " where the library's " + kind.description + " has " + hexByte(*mismatch.first);
+    if (mismatch.second == bytes.end()) return {};
+    return {longerThanFixedImage(kind, expected.size())};
   }
-  return {{offset, path, "differs", detail}};
+  const auto offset = static_cast<uint64_t>(mismatch.first - expected.begin());
+  const WireWalk walk =
+      walkWire(*pool.newMessage(kind.messageType)->GetDescriptor(), expected.data(), expected.size());
+  const FieldSpan* field = fieldHolding(walk, offset);
+  return {{offset, field == nullptr ? "" : field->path, "differs",
+           (mismatch.second == bytes.end() ? std::string("the file ends") : hexByte(*mismatch.second)) +
+               " where the library's " + kind.description + " has " + hexByte(*mismatch.first)}};
 }
 
 } // namespace krprof_tool

@@ -37,4 +37,8 @@ std::vector<Finding> counterDataWarnings(const SchemaPool& pool, const Bytes& im
 std::vector<Finding> fixedImageDifferences(const SchemaPool& pool, const ImageKind& kind,
                                            const Bytes& expected, const Bytes& bytes);
 
+// The difference of a file longer than the library's image of `kind`, which
+// is `expectedSize` bytes long and which the file holds in full.
+Finding longerThanFixedImage(const ImageKind& kind, size_t expectedSize);
+
 } // namespace krprof_tool
