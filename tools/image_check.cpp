@@ -1,6 +1,7 @@
 #include "image_check.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -165,13 +166,14 @@ std::vector<Finding> counterDataWarnings(const SchemaPool& pool, const Bytes& im
     addGroupWarnings(group, measurement, &total, &warnings);
   constexpr uint64_t kExactDoubleLimit = uint64_t{1} << 53;
   if (total > kExactDoubleLimit) {
-    const double stored = static_cast<double>(total);
+    // The double nearest the total may be 2^64, beyond every uint64_t.
+    char stored[32];
+    std::snprintf(stored, sizeof stored, "%.0f", static_cast<double>(total));
     warnings.push_back(
         {0, "", "inexact-total",
          "the total " + std::to_string(total) + " is above 2^53, where a double does not hold every integer" +
-             (static_cast<uint64_t>(stored) == total
-                  ? std::string("")
-                  : "; the library stores it as " + std::to_string(static_cast<uint64_t>(stored)))});
+             (stored == std::to_string(total) ? std::string("")
+                                              : std::string("; the library stores it as ") + stored)});
   }
   if (decoded.ranges > 1) {
     warnings.push_back({tagOffsetOf(decoded.walk, "rangeDataImages[1]").value_or(0), "rangeDataImages[1]",

@@ -259,6 +259,16 @@ TEST(WarningTest, EveryWrappingAdditionIsWarnedOf) {
       {{2, kGroup0 + ".value[1]", "value-overflow"}, {2, kGroup0 + ".value[3]", "value-overflow"}});
 }
 
+TEST(WarningTest, InexactTotalSaysWhatTheLibraryStores) {
+  // 2^64 - 1 is stored as the double 2^64.
+  const std::vector<Finding> warnings =
+      krprof_tool::counterDataWarnings(pool(), imageOf({{6, {9, 10}, 1, 1, {kMax64, 0}}}), kMeasurement);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].detail,
+            "the total 18446744073709551615 is above 2^53, where a double does not hold every integer; the "
+            "library stores it as 18446744073709551616");
+}
+
 TEST(WarningTest, CountWrapsSaysWhatTheGroupAdds) {
   const std::vector<Finding> warnings =
       krprof_tool::counterDataWarnings(pool(), imageOf({{6, {9, 10}, 65536, 65536, {}}}), kMeasurement);
