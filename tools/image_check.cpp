@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 
 #include "wire_walk.h"
 
@@ -79,13 +80,15 @@ DecodedImage decodeCounterData(const SchemaPool& pool, const Bytes& bytes) {
   if (decoded.ranges == 0) return decoded;
   const Message& range = image.GetReflection()->GetRepeatedMessage(image, &rangesField, 0);
   const auto& groupsField = schemaField(range, "EventGroupDataImage");
+  std::unordered_map<std::string, uint64_t> tagOffsets;
+  for (const FieldSpan& field : decoded.walk.fields) tagOffsets.emplace(field.path, field.begin);
   for (int i = 0; i < range.GetReflection()->FieldSize(range, &groupsField); ++i) {
     const Message& group = range.GetReflection()->GetRepeatedMessage(range, &groupsField, i);
     const std::string path = "rangeDataImages[0].EventGroupDataImage[" + std::to_string(i) + "]";
     decoded.firstRangeGroups.push_back(
-        GroupImage{path, tagOffsetOf(decoded.walk, path).value_or(0), uint32Field(group, "domainId"),
-                   uint32Field(group, "dpcNum"), uint32Field(group, "instanceNum"),
-                   repeatedField<uint32_t>(group, "eventId"), repeatedField<uint64_t>(group, "value")});
+        GroupImage{path, tagOffsets[path], uint32Field(group, "domainId"), uint32Field(group, "dpcNum"),
+                   uint32Field(group, "instanceNum"), repeatedField<uint32_t>(group, "eventId"),
+                   repeatedField<uint64_t>(group, "value")});
   }
   return decoded;
 }
