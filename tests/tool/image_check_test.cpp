@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,11 @@ const RejectedCase kRejectedCases[] = {
       {10, "rangeDataImages[0].EventGroupDataImage[1]", "short-value-list"}}},
 };
 
+// Cases print as their names in test listings.
+void PrintTo(const RejectedCase& tested, std::ostream* out) {
+  *out << tested.name;
+}
+
 class RejectedImageTest : public testing::TestWithParam<RejectedCase> {};
 
 TEST_P(RejectedImageTest, ExplainsTheRuleWhereTheLibraryRejects) {
@@ -187,6 +193,11 @@ const AcceptedCase kAcceptedAtTheLimits[] = {
     {"KnownFieldWithAnotherWireType", bytesFromHex("28 01 2a 00")},
 };
 
+// Cases print as their names in test listings.
+void PrintTo(const AcceptedCase& tested, std::ostream* out) {
+  *out << tested.name;
+}
+
 class AcceptedAtTheLimitsTest : public testing::TestWithParam<AcceptedCase> {};
 
 TEST_P(AcceptedAtTheLimitsTest, TheWalkFindsNothingWhereTheLibraryAccepts) {
@@ -237,6 +248,11 @@ const WarningCase kWarningCases[] = {
      0.0,
      {{2, kGroup0, "foreign-group"}, {4, "rangeDataImages[1]", "ranges-ignored"}}},
 };
+
+// Cases print as their names in test listings.
+void PrintTo(const WarningCase& tested, std::ostream* out) {
+  *out << tested.name;
+}
 
 class WarningTest : public testing::TestWithParam<WarningCase> {};
 
@@ -334,6 +350,11 @@ const FixedCase kFixedCases[] = {
      {{1, "eventGroupDataPrefixs[0]", "differs"}}},
     {"EmptyPrefix", "prefix", {}, {{0, "eventGroupDataPrefixs[0]", "differs"}}},
 };
+
+// Cases print as their names in test listings.
+void PrintTo(const FixedCase& tested, std::ostream* out) {
+  *out << tested.name;
+}
 
 class FixedImageTest : public testing::TestWithParam<FixedCase> {};
 
