@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of a fuzzing build for its share of the given time,
-# each over a scratch copy of its seeds in fuzz/corpus/<target>/, and fails
-# if any target finds a crash, printing the input that causes it.
+# each over a scratch copy of its seeds in fuzz/corpus/<target>/ (the check
+# target uses the evaluation target's), and fails if any target finds a
+# crash, printing the input that causes it.
 #
 #   scripts/fuzz.sh BUILD_DIR [SECONDS]
 #
@@ -17,7 +18,7 @@ fi
 build_dir=$(cd "$1" && pwd)
 total_seconds=${2:-60}
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-targets=(evaluate_fuzzer entry_points_fuzzer)
+targets=(evaluate_fuzzer entry_points_fuzzer check_fuzzer)
 seconds_per_target=$((total_seconds / ${#targets[@]}))
 ((seconds_per_target > 0)) || seconds_per_target=1
 
@@ -35,7 +36,10 @@ for target in "${targets[@]}"; do
   corpus=$scratch/$target/corpus
   artifacts=$scratch/$target/artifacts
   mkdir -p "$corpus" "$artifacts"
-  cp "$source_dir/fuzz/corpus/$target/"* "$corpus/"
+  # The check target takes counter-data images, as the evaluation target does.
+  seeds=$target
+  [[ $target == check_fuzzer ]] && seeds=evaluate_fuzzer
+  cp "$source_dir/fuzz/corpus/$seeds/"* "$corpus/"
 
   echo "$target: fuzzing for ${seconds_per_target} s"
   # The protobuf runtime reports every string that is not UTF-8 on standard

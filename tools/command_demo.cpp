@@ -75,7 +75,7 @@ int runDemo(const ParsedArguments& args) {
   const Bytes cutShort(device.counterDataImage.begin(), device.counterDataImage.end() - 1);
   std::printf("6. %-21s the same image cut short by one byte:\n", "rejected request");
   std::fflush(stdout);
-  const TPRA_Status rejected = evaluationStatus(cutShort);
+  const TPRA_Status rejected = evaluation(cutShort).status;
   std::printf("   %-21s %s\n", "", statusName(rejected).c_str());
   return matches && rejected == TPRA_STATUS_INTERNAL_ERROR ? kExitSuccess : kExitFailure;
 }

@@ -8,6 +8,7 @@
 
 #include "command_line.h"
 #include "file_bytes.h"
+#include "file_report.h"
 #include "image_kinds.h"
 #include "schema_pool.h"
 
@@ -31,14 +32,25 @@ std::string toText(const google::protobuf::Message& message) {
   return text;
 }
 
+// Why a file has no kind: it decodes as some kind only with fields unknown
+// to it, which --as keeps, or it decodes as none.
+std::string undetectedKind(const SchemaPool& pool, const std::string& path, const Bytes& bytes) {
+  for (const char* name : {"image", "config", "prefix"}) {
+    if (decodeImage(pool, *findImageKind(name), bytes)) {
+      return path +
+             " decodes as none of counter-data image, configuration image and counter-data prefix without "
+             "unknown fields; name the kind with --as";
+    }
+  }
+  return path +
+         " does not decode as a counter-data image, a configuration image or a counter-data prefix; "
+         "'krprof check " +
+         path + "' says why";
+}
+
 int runDump(const ParsedArguments& args) {
   const std::string& path = args.operands()[0];
-  const ImageKind* kind = nullptr;
-  if (const std::string* as = args.value("--as")) {
-    kind = findImageKind(*as);
-    if (kind == nullptr) throw UsageError("--as takes config, prefix or image, not '" + *as + "'");
-  }
-
+  const ImageKind* kind = imageKindOption(args.value("--as"));
   const Bytes bytes = readFileBytes(path);
   const SchemaPool pool;
   std::unique_ptr<google::protobuf::Message> message;
@@ -46,15 +58,11 @@ int runDump(const ParsedArguments& args) {
     message = decodeImage(pool, *kind, bytes);
     if (!message) {
       throw std::runtime_error(path + " does not decode as a " + kind->description + " (" +
-                               kind->messageType + ")");
+                               kind->messageType + "); 'krprof check --as " + kind->name + "' says why");
     }
   } else {
     kind = detectImageKind(pool, bytes, &message);
-    if (kind == nullptr) {
-      throw std::runtime_error(path +
-                               " decodes as none of counter-data image, configuration image and counter-data "
-                               "prefix without unknown fields; name the kind with --as");
-    }
+    if (kind == nullptr) throw std::runtime_error(undetectedKind(pool, path, bytes));
   }
 
   if (args.has("--json")) {
@@ -72,14 +80,16 @@ int runDump(const ParsedArguments& args) {
 const Command kDumpCommand{"dump",
                            "decode an image file to text or JSON",
                            "usage: krprof dump FILE [--as config|prefix|image] [--json]\n",
-                           "Decodes FILE as a configuration image (config), a counter-data prefix\n"
-                           "(prefix) or a counter-data image (image) and prints it in protobuf's text\n"
-                           "format, after a comment line that names the kind, or as JSON.\n"
+                           "Decodes FILE (- for standard input) as a configuration image (config), a\n"
+                           "counter-data prefix (prefix) or a counter-data image (image) and prints it\n"
+                           "in protobuf's text format, after a comment line that names the kind, or as\n"
+                           "JSON.\n"
                            "\n"
                            "Without --as the kind is found from the content: the first of image,\n"
                            "config and prefix that decodes with no field the schema does not define\n"
                            "for it. An empty file is an empty counter-data image. A file that holds\n"
-                           "fields unknown to its kind needs --as, which keeps and prints them.\n"
+                           "fields unknown to its kind needs --as, which keeps and prints them; for\n"
+                           "a file that decodes as no kind, 'krprof check' says why.\n"
                            "\n"
                            "  --as KIND   decode as KIND: config, prefix or image\n"
                            "  --json      print protobuf's JSON form instead of the text format\n",

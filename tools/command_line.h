@@ -68,6 +68,7 @@ extern const Command kConfigImageCommand;
 extern const Command kPrefixCommand;
 extern const Command kEvalCommand;
 extern const Command kDumpCommand;
+extern const Command kCheckCommand;
 extern const Command kDemoCommand;
 
 } // namespace krprof_tool

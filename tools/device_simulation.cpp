@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "event_group_request.h"
 #include "image_kinds.h"
 
 namespace krprof_tool {
@@ -15,37 +16,6 @@ using google::protobuf::Reflection;
 constexpr const char* kRangeName = "demo";
 constexpr const char* kChipName = "kora-sim";
 constexpr uint32_t kMaxRangeNameLength = 64;
-
-// What the configuration image asks the device to collect.
-struct EventGroupRequest {
-  uint32_t domainId;
-  std::vector<uint32_t> eventIds;
-};
-
-const Message& onlyElement(const Message& message, const char* fieldName) {
-  const Reflection& reflection = *message.GetReflection();
-  const google::protobuf::FieldDescriptor& field = schemaField(message, fieldName);
-  const int count = reflection.FieldSize(message, &field);
-  if (count != 1) {
-    throw std::runtime_error("the configuration image holds " + std::to_string(count) + " " + fieldName +
-                             " elements where the device expects one");
-  }
-  return reflection.GetRepeatedMessage(message, &field, 0);
-}
-
-EventGroupRequest readEventGroupRequest(const SchemaPool& pool, const Bytes& configImage) {
-  const std::unique_ptr<Message> sets = decodeImage(pool, *findImageKind("config"), configImage);
-  if (!sets) throw std::runtime_error("the configuration image does not decode");
-  const Message& group = onlyElement(onlyElement(*sets, "eventGroupSets"), "eventGroups");
-  const Reflection& reflection = *group.GetReflection();
-  EventGroupRequest request{reflection.GetUInt32(group, &schemaField(group, "domainId")), {}};
-  const google::protobuf::FieldDescriptor& counters = schemaField(group, "counters");
-  for (int i = 0; i < reflection.FieldSize(group, &counters); ++i) {
-    const Message& counter = reflection.GetRepeatedMessage(group, &counters, i);
-    request.eventIds.push_back(counter.GetReflection()->GetUInt32(counter, &schemaField(counter, "eventId")));
-  }
-  return request;
-}
 
 // Sectors that one event counted on one unit: varying with unit and event,
 // and the same on every run.

@@ -1,9 +1,12 @@
 #include "file_bytes.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
+
+#include <sys/stat.h>
 
 namespace krprof_tool {
 namespace {
@@ -22,12 +25,27 @@ File openFile(const std::string& path, const char* mode, const char* action) {
 
 } // namespace
 
+InputTooLarge::InputTooLarge(const std::string& path, uint64_t size, bool sizeKnown)
+    : std::runtime_error(path + ": too large: " + (sizeKnown ? "" : "at least ") + std::to_string(size) +
+                         " bytes, where the library takes images shorter than 2^31 bytes"),
+      size_(size) {}
+
 Bytes readFileBytes(const std::string& path) {
-  File file = openFile(path, "rb", "read");
+  const bool standardInput = path == "-";
+  File file = standardInput ? File(stdin, [](std::FILE*) { return 0; }) : openFile(path, "rb", "read");
   Bytes bytes;
-  uint8_t chunk[4096];
+  struct stat status;
+  if (fstat(fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode)) {
+    const auto size = static_cast<uint64_t>(status.st_size);
+    if (size >= kInputSizeLimit) throw InputTooLarge(path, size, true);
+    bytes.reserve(size);
+  }
+  // Pipes and devices have no size: reading stops at the limit.
+  uint8_t chunk[65536];
   size_t got;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+  while ((got = std::fread(chunk, 1, std::min<uint64_t>(sizeof chunk, kInputSizeLimit - bytes.size()),
+                           file.get())) > 0) {
+    if (bytes.size() + got == kInputSizeLimit) throw InputTooLarge(path, kInputSizeLimit, false);
     bytes.insert(bytes.end(), chunk, chunk + got);
   }
   if (std::ferror(file.get())) throw fileError("read", path, errno);

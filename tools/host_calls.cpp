@@ -44,6 +44,15 @@ TPRA_Status evaluate(const Bytes& counterDataImage, double* readSectors) {
   return TPRF_MetricsEvaluator_EvaluateToGpuValues(&params);
 }
 
+TPRA_Status rangeCount(const Bytes& counterDataImage, size_t* ranges) {
+  TPRF_CounterData_GetNumRanges_Params params{};
+  params.structSize = sizeof params;
+  params.pCounterDataImage = imageAddress(counterDataImage);
+  const TPRA_Status status = TPRF_CounterData_GetNumRanges_Impl(&params);
+  *ranges = params.numRanges;
+  return status;
+}
+
 } // namespace
 
 std::string statusName(TPRA_Status status) {
@@ -92,11 +101,14 @@ Bytes fetchCounterDataPrefix() {
 }
 
 size_t countRanges(const Bytes& counterDataImage) {
-  TPRF_CounterData_GetNumRanges_Params params{};
-  params.structSize = sizeof params;
-  params.pCounterDataImage = imageAddress(counterDataImage);
-  check(TPRF_CounterData_GetNumRanges_Impl(&params), "the range count");
-  return params.numRanges;
+  size_t ranges = 0;
+  check(rangeCount(counterDataImage, &ranges), "the range count");
+  return ranges;
+}
+
+TPRA_Status rangeCountStatus(const Bytes& counterDataImage) {
+  size_t ranges = 0;
+  return rangeCount(counterDataImage, &ranges);
 }
 
 double evaluateReadSectors(const Bytes& counterDataImage) {
@@ -105,9 +117,10 @@ double evaluateReadSectors(const Bytes& counterDataImage) {
   return readSectors;
 }
 
-TPRA_Status evaluationStatus(const Bytes& counterDataImage) {
-  double readSectors = 0.0;
-  return evaluate(counterDataImage, &readSectors);
+Evaluation evaluation(const Bytes& counterDataImage) {
+  Evaluation result{TPRA_STATUS_SUCCESS, 0.0};
+  result.status = evaluate(counterDataImage, &result.readSectors);
+  return result;
 }
 
 } // namespace krprof_tool

@@ -27,8 +27,14 @@ size_t countRanges(const Bytes& counterDataImage);
 // The read-sector total of a counter-data image's first range.
 double evaluateReadSectors(const Bytes& counterDataImage);
 
-// The status of an evaluation, for showing how the library rejects an image;
-// does not throw.
-TPRA_Status evaluationStatus(const Bytes& counterDataImage);
+struct Evaluation {
+  TPRA_Status status;
+  double readSectors; // when the status is TPRA_STATUS_SUCCESS
+};
+
+// The evaluation of a counter-data image as the library returns it, and the
+// status of its range count; neither throws.
+Evaluation evaluation(const Bytes& counterDataImage);
+TPRA_Status rangeCountStatus(const Bytes& counterDataImage);
 
 } // namespace krprof_tool

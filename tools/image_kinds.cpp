@@ -9,9 +9,9 @@ namespace {
 
 // In the order that detectImageKind tries them.
 const ImageKind kImageKinds[] = {
-    {"image", "counter-data image", "tprf.pbCounterDataImage"},
-    {"config", "configuration image", "tprf.pbEventGroupSets"},
-    {"prefix", "counter-data prefix", "tprf.pbCounterDataPrefix"},
+    {"image", "counter-data image", "counter-data-image", "tprf.pbCounterDataImage"},
+    {"config", "configuration image", "config-image", "tprf.pbEventGroupSets"},
+    {"prefix", "counter-data prefix", "counter-data-prefix", "tprf.pbCounterDataPrefix"},
 };
 
 } // namespace

@@ -14,6 +14,7 @@ namespace krprof_tool {
 struct ImageKind {
   const char* name;        // the value of `dump --as`
   const char* description; // for people
+  const char* reportName;  // in the reports of `check` and `eval`
   const char* messageType; // full name of the root message
 };
 

@@ -1,7 +1,9 @@
 // krprof: command-line access to libkrprof_host.so for authors of profiling
 // tools. Dispatches to one subcommand per operation of the library.
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <vector>
@@ -11,8 +13,8 @@
 namespace krprof_tool {
 namespace {
 
-const Command* const kCommands[] = {&kConfigImageCommand, &kPrefixCommand, &kEvalCommand, &kDumpCommand,
-                                    &kDemoCommand};
+const Command* const kCommands[] = {&kConfigImageCommand, &kPrefixCommand, &kEvalCommand,
+                                    &kDumpCommand,        &kCheckCommand,  &kDemoCommand};
 
 void printTopLevelHelp(std::FILE* stream) {
   std::fputs(
@@ -27,7 +29,7 @@ void printTopLevelHelp(std::FILE* stream) {
   }
   std::fputs(
       "\n"
-      "'krprof COMMAND --help' describes a command.\n"
+      "'krprof help COMMAND' or 'krprof COMMAND --help' describes a command.\n"
       "Exit status: 0 on success, 1 when an operation fails, 2 on bad usage.\n",
       stream);
 }
@@ -64,25 +66,44 @@ int runCommand(const Command& command, const std::vector<std::string>& args) {
   }
 }
 
+int runKrprof(std::vector<std::string> args) {
+  if (args.empty()) {
+    printTopLevelHelp(stderr);
+    return kExitUsage;
+  }
+  if (args[0] == "--help" || args[0] == "-h" || args == std::vector<std::string>{"help"}) {
+    printTopLevelHelp(stdout);
+    return kExitSuccess;
+  }
+  // `krprof help COMMAND` is `krprof COMMAND --help`.
+  if (args[0] == "help") {
+    if (args.size() > 2) {
+      std::fprintf(stderr, "krprof help: unexpected operand %s\nusage: krprof help [COMMAND]\n",
+                   args[2].c_str());
+      return kExitUsage;
+    }
+    args = {args[1], "--help"};
+  }
+  const Command* command = findCommand(args[0]);
+  if (command == nullptr) {
+    std::fprintf(stderr, "krprof: unknown command '%s'\n\n", args[0].c_str());
+    printTopLevelHelp(stderr);
+    return kExitUsage;
+  }
+  return runCommand(*command, std::vector<std::string>(args.begin() + 1, args.end()));
+}
+
 } // namespace
 } // namespace krprof_tool
 
 int main(int argc, char** argv) {
   using namespace krprof_tool;
-  if (argc < 2) {
-    printTopLevelHelp(stderr);
-    return kExitUsage;
+  int status = runKrprof(std::vector<std::string>(argv + 1, argv + argc));
+  // Output that did not reach standard output (a full disk, a closed
+  // descriptor) is a failure, not an empty success.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "krprof: cannot write to standard output: %s\n", std::strerror(errno));
+    if (status == kExitSuccess) status = kExitFailure;
   }
-  const std::string name = argv[1];
-  if (name == "--help" || name == "-h") {
-    printTopLevelHelp(stdout);
-    return kExitSuccess;
-  }
-  const Command* command = findCommand(name);
-  if (command == nullptr) {
-    std::fprintf(stderr, "krprof: unknown command '%s'\n\n", name.c_str());
-    printTopLevelHelp(stderr);
-    return kExitUsage;
-  }
-  return runCommand(*command, std::vector<std::string>(argv + 2, argv + argc));
+  return status;
 }

@@ -95,14 +95,34 @@ done <<'TABLE'
 1 | stderr | the evaluation failed with TPRA_STATUS_        | eval empty.bin
 1 | stderr | cannot read missing.bin                        | eval missing.bin
 1 | stderr | cannot read missing.bin                        | dump missing.bin
-1 | stderr | name the kind with --as                        | dump truncated.bin
+1 | stderr | does not decode as a counter-data image, a configuration image or a counter-data prefix | dump truncated.bin
 1 | stderr | name the kind with --as                        | dump bad_utf8.bin
 1 | stderr | does not decode as a counter-data image        | dump bad_utf8.bin --as image
 1 | stderr | cannot write no-such-dir/config.bin            | config-image -o no-such-dir/config.bin
 2 | stderr | usage: krprof COMMAND                          |
 2 | stderr | unknown command 'frobnicate'                   | frobnicate
 2 | stderr | missing operand                                | eval
-2 | stderr | unexpected operand other.bin                   | eval image.bin other.bin
+1 | stderr | krprof eval: cannot read other.bin             | eval image.bin other.bin
+1 | stdout | image.bin: 300                                 | eval image.bin truncated.bin
+1 | stderr | config.bin is a configuration image, not a counter-data image | eval config.bin
+1 | stderr | prefix.bin is a counter-data prefix, not a counter-data image | eval prefix.bin
+0 | stdout | usage: krprof check                            | check --help
+0 | stdout | usage: krprof check                            | help check
+0 | stdout | usage: krprof eval                             | help eval
+0 | stdout | usage: krprof COMMAND                          | help
+2 | stderr | unknown command 'frobnicate'                   | help frobnicate
+2 | stderr | krprof help: unexpected operand dump           | help eval dump
+0 | stdout | image.bin: counter-data image, 19 bytes: accepted, TPRA_STATUS_SUCCESS, total 300 | check image.bin
+0 | stdout | accepted, the library's own configuration image | check config.bin
+0 | stdout | accepted, the library's own counter-data prefix | check prefix.bin --as prefix
+1 | stdout | bad_utf8.bin: counter-data image, 5 bytes: rejected, TPRA_STATUS_INTERNAL_ERROR | check bad_utf8.bin
+1 | stdout | problem at offset 2, rangeDataImages[0].rangeName: invalid-utf8: | check bad_utf8.bin
+1 | stdout | problem at offset 0, rangeDataImages: no-range: | check image.bin empty.bin
+1 | stdout | problem at offset 0, maxNumRanges: truncated:  | check truncated.bin
+1 | stdout | problem at offset 1, eventGroupSets[0]: differs: 0x0a where the library's configuration image has 0x3d | check prefix.bin --as config
+1 | stderr | krprof check: cannot read missing.bin          | check image.bin missing.bin
+2 | stderr | missing operand                                | check
+2 | stderr | --as takes config, prefix or image             | check image.bin --as bogus
 2 | stderr | unexpected operand extra                       | prefix extra
 2 | stderr | unknown option --frob                          | demo --frob
 2 | stderr | option -o needs a value                        | config-image -o
@@ -110,6 +130,52 @@ done <<'TABLE'
 2 | stderr | --dpcs takes a count                           | demo --dpcs 0
 2 | stderr | --instances takes a count                      | demo --instances many
 TABLE
+
+# --- check --json and eval --json: one object per file and line -------------
+expected_check_json='{"file":"image.bin","kind":"counter-data-image","size":19,"status":"TPRA_STATUS_SUCCESS","ok":true,"total":300,"problems":[],"warnings":[]}
+{"file":"bad_utf8.bin","kind":"counter-data-image","size":5,"status":"TPRA_STATUS_INTERNAL_ERROR","ok":false,"problems":[{"offset":2,"path":"rangeDataImages[0].rangeName","rule":"invalid-utf8","detail":"tprf.pbRangeDataImage.rangeName holds bytes that are not UTF-8"}],"warnings":[]}
+{"file":"prefix.bin","kind":"counter-data-prefix","size":12,"status":null,"ok":true,"problems":[],"warnings":[]}'
+actual=$("${krprof[@]}" check --json image.bin bad_utf8.bin prefix.bin 2>/dev/null)
+[[ $? == 1 && "$actual" == "$expected_check_json" ]] || fail "check --json printed: $actual"
+expected_eval_json='{"file":"image.bin","kind":"counter-data-image","size":19,"status":"TPRA_STATUS_SUCCESS","ok":true,"total":300}
+{"file":"empty.bin","kind":"counter-data-image","size":0,"status":"TPRA_STATUS_INTERNAL_ERROR","ok":false}
+{"file":"config.bin","kind":"config-image","size":63,"status":null,"ok":false}'
+actual=$("${krprof[@]}" eval --json image.bin empty.bin config.bin 2>/dev/null)
+[[ $? == 1 && "$actual" == "$expected_eval_json" ]] || fail "eval --json printed: $actual"
+
+# --- Standard input, and standard output that cannot be written ---------------
+[[ $("${krprof[@]}" eval - <image.bin) == 300 ]] || fail "eval - reads standard input"
+"${krprof[@]}" check - <bad_utf8.bin 2>/dev/null | grep -qF -- '-: counter-data image, 5 bytes: rejected' ||
+  fail "check - reads standard input"
+"${krprof[@]}" dump - <prefix.bin | grep -qF 'eventNum: 2' || fail "dump - reads standard input"
+if [[ -w /dev/full ]]; then
+  for args in "eval image.bin" "config-image" "check image.bin" "dump --json image.bin" "help eval"; do
+    read -r -a argv <<<"$args"
+    "${krprof[@]}" "${argv[@]}" >/dev/full 2>err.txt
+    status=$?
+    [[ $status == 1 ]] && grep -qF 'cannot write to standard output' err.txt ||
+      fail "krprof $args >/dev/full: exit $status, $(cat err.txt)"
+  done
+fi
+"${krprof[@]}" dump --json image.bin >&- 2>err.txt
+status=$?
+[[ $status == 1 ]] && grep -qF 'cannot write to standard output' err.txt || fail "dump with stdout closed: exit $status"
+
+# --- Inputs of 2^31 bytes or more are refused without being read --------------
+truncate -s 3G huge.bin
+"${krprof[@]}" eval huge.bin >out.txt 2>err.txt
+[[ $? == 1 ]] && grep -qF 'huge.bin: too large: 3221225472 bytes' err.txt || fail "eval of a 3 GB file: $(cat err.txt)"
+"${krprof[@]}" check --json huge.bin >out.txt 2>err.txt
+grep -qF '"size":3221225472,"status":null,"ok":false,"problems":[{"offset":0,"path":"","rule":"too-large"' out.txt ||
+  fail "check of a 3 GB file: $(cat out.txt err.txt)"
+rm -f huge.bin
+# A device without a size is read up to the limit only (2 GiB of memory;
+# too slow under an emulator).
+if [[ ${#emulator[@]} == 0 ]]; then
+  timeout 300 "${krprof[@]}" eval /dev/zero >out.txt 2>err.txt
+  [[ $? == 1 ]] && grep -qF '/dev/zero: too large: at least 2147483648 bytes' err.txt ||
+    fail "eval /dev/zero: $(cat err.txt)"
+fi
 
 # --- Dumps parsed back give the dumped bytes ----------------------------------
 while read -r kind file; do
