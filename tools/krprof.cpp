@@ -27,7 +27,8 @@ void printTopLevelHelp(std::FILE* stream) {
   }
   std::fputs(
       "\n"
-      "'krprof COMMAND --help' describes a command.\n"
+      "'krprof COMMAND --help' describes a command; 'krprof --version' prints the\n"
+      "version of krprof and of the library it belongs to.\n"
       "Exit status: 0 on success, 1 when an operation fails, 2 on bad usage.\n",
       stream);
 }
@@ -76,6 +77,10 @@ int main(int argc, char** argv) {
   const std::string name = argv[1];
   if (name == "--help" || name == "-h") {
     printTopLevelHelp(stdout);
+    return kExitSuccess;
+  }
+  if (name == "--version") {
+    std::printf("krprof %s\n", KRPROF_VERSION);
     return kExitSuccess;
   }
   const Command* command = findCommand(name);

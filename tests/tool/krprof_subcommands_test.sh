@@ -4,7 +4,8 @@
 #
 #   krprof_subcommands_test.sh KRPROF DUMP_ROUNDTRIP_CHECK
 #
-# KRPROF_TEST_EMULATOR, when set, runs both programs (cross builds).
+# KRPROF_TEST_EMULATOR, when set, runs both programs (cross builds);
+# KRPROF_TEST_VERSION is the version krprof --version must print.
 set -u
 
 emulator=()
@@ -110,6 +111,9 @@ done <<'TABLE'
 2 | stderr | --dpcs takes a count                           | demo --dpcs 0
 2 | stderr | --instances takes a count                      | demo --instances many
 TABLE
+
+# --- The version, the project's --------------------------------------------
+[[ $("${krprof[@]}" --version) == "krprof $KRPROF_TEST_VERSION" ]] || fail "--version should print krprof $KRPROF_TEST_VERSION"
 
 # --- Dumps parsed back give the dumped bytes ----------------------------------
 while read -r kind file; do
