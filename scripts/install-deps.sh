@@ -20,7 +20,7 @@ cross=(
   g++-aarch64-linux-gnu libprotobuf-dev:arm64 libgtest-dev:arm64 libgmock-dev:arm64
   qemu-user-static
 )
-packaging=(debhelper fakeroot help2man lintian man-db)
+packaging=(debhelper dh-python fakeroot help2man lintian man-db)
 
 want=("${native[@]}")
 for option in "$@"; do

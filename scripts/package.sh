@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian packages of both architectures, amd64 and arm64, with the
-# debian/ directory and checks them:
+# debian/ directory (the architecture-independent ones with amd64), and checks
+# them:
 #   - lintian finds no error and no warning (overrides shipped in a package
 #     aside), on the packages and their debug-symbol packages;
 #   - every ELF file of an arm64 package is an AArch64 one, and every library

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs the amd64 Debian packages that scripts/package.sh built, uses them
-# as a user would, and removes them again:
+# Installs the amd64 (and architecture-independent) Debian packages that
+# scripts/package.sh built, uses them as a user would, and removes them again:
 #   - apt-get install ./...deb, as a user installs downloaded packages;
 #   - the examples build with pkg-config and with find_package(krprof), both
 #     without any path, and run without a run path or LD_LIBRARY_PATH;
 #   - krprof --version prints the packages' version; krprof demo and
 #     man krprof work from /usr;
+#   - Debian's python3 imports krprof and gets the library's answers;
 #   - after purging, no package that was not installed before is left, no
 #     file of the packages is left, and every package installed before still
 #     is, in the same version.
@@ -18,7 +19,7 @@ set -uo pipefail
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 dist_dir=$(cd "${1:-$source_dir/dist}" && pwd) || exit 1
 readonly source_dir dist_dir
-readonly packages=(libkrprof-host libkrprof-host-dev krprof libkranalyzer1.10)
+readonly packages=(libkrprof-host libkrprof-host-dev krprof libkranalyzer1.10 python3-krprof)
 sudo=""
 [[ $(id -u) -eq 0 ]] || sudo=sudo
 apt=($sudo env DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=300)
@@ -30,14 +31,16 @@ fail() {
 }
 installed_packages() { dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package} ${Version}\n' | awk '$1 == "ii"' | sort; }
 
+shopt -s nullglob
 debs=()
 for package in "${packages[@]}"; do
   if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'installed'; then
     echo "$package is installed already: not touching the system"
     exit 1
   fi
-  debs+=("$dist_dir/${package}_"*"_amd64.deb")
-  [[ -f ${debs[-1]} ]] || { echo "no amd64 package $package in $dist_dir"; exit 1; }
+  found=("$dist_dir/${package}_"*_amd64.deb "$dist_dir/${package}_"*_all.deb)
+  ((${#found[@]} == 1)) || { echo "not one amd64 or all package $package in $dist_dir"; exit 1; }
+  debs+=("${found[0]}")
 done
 
 work=$(mktemp -d)
@@ -66,7 +69,8 @@ restore() {
     [[ -e $file || -L $file ]] && fail "$file is left"
   done <"$work/files"
   for dir in /usr/include/krprof /usr/lib/x86_64-linux-gnu/cmake/krprof /usr/share/doc/krprof \
-    /usr/share/doc/libkrprof-host /usr/share/doc/libkrprof-host-dev /usr/share/doc/libkranalyzer1.10; do
+    /usr/share/doc/libkrprof-host /usr/share/doc/libkrprof-host-dev /usr/share/doc/libkranalyzer1.10 \
+    /usr/lib/python3/dist-packages/krprof /usr/share/doc/python3-krprof; do
     [[ -e $dir ]] && fail "$dir is left"
   done
   rm -rf "$work"
@@ -94,6 +98,10 @@ check "krprof --version, the packages' version" \
   bash -c '[[ $(/usr/bin/krprof --version) == "krprof $(dpkg-query -W -f="\${Version}" krprof)" ]]'
 check "krprof demo" bash -c '/usr/bin/krprof demo -o counter-data.bin | grep -q ": match$"'
 check "man krprof" bash -c 'MANPAGER=cat man krprof | grep -q "krprof - "'
+check "python3: import krprof" /usr/bin/python3 -c '
+import krprof
+assert krprof.counter_data_prefix().hex() == "0a0a080610ff0118ff012002"
+assert krprof.num_ranges(open("counter-data.bin", "rb").read()) == 1'
 
 for example in evaluate_image get_images; do
   check "building $example with pkg-config" bash -c \
