@@ -3,6 +3,9 @@
 # Safe to run again: packages already present are left as they are.
 #   scripts/install-deps.sh          native build, tests, sanitizers, fuzzing, benchmarks
 #   scripts/install-deps.sh --cross  also the aarch64 cross toolchain and emulator
+#   scripts/install-deps.sh --packaging
+#                                    also what builds and checks the Debian packages
+# The two options may be given together.
 set -euo pipefail
 
 native=(
@@ -17,14 +20,21 @@ cross=(
   g++-aarch64-linux-gnu libprotobuf-dev:arm64 libgtest-dev:arm64 libgmock-dev:arm64
   qemu-user-static
 )
+packaging=(debhelper dh-python fakeroot help2man lintian man-db)
 
 want=("${native[@]}")
-if [[ "${1:-}" == "--cross" ]]; then
-  if ! dpkg --print-foreign-architectures | grep -qx arm64; then
-    dpkg --add-architecture arm64
-  fi
-  want+=("${cross[@]}")
-fi
+for option in "$@"; do
+  case $option in
+    --cross)
+      if ! dpkg --print-foreign-architectures | grep -qx arm64; then
+        dpkg --add-architecture arm64
+      fi
+      want+=("${cross[@]}")
+      ;;
+    --packaging) want+=("${packaging[@]}") ;;
+    *) echo "install-deps.sh: unknown option $option" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for pkg in "${want[@]}"; do

@@ -4,7 +4,9 @@
 #   2. AddressSanitizer + UndefinedBehaviorSanitizer (clang-14): all tests, then
 #      a bounded libFuzzer run of every fuzz target;
 #   3. ThreadSanitizer (clang-14): the concurrency tests;
-#   4. the aarch64 cross build, its tests run under qemu.
+#   4. the aarch64 cross build, its tests run under qemu;
+#   5. the Debian packages of both architectures, checked with lintian, then
+#      the amd64 ones installed, used and removed again.
 # Installs the Debian packages it needs first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,7 +22,7 @@ configure() {  # configure BUILD_DIR [cmake options...]
 clang14=(-DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14)
 
 step "Installing packages"
-scripts/install-deps.sh --cross
+scripts/install-deps.sh --cross --packaging
 
 step "Native build (gcc) and tests"
 configure build -DKRPROF_BUILD_BENCHMARKS=ON
@@ -42,3 +44,7 @@ ctest --test-dir build-tsan --output-on-failure -j "$jobs" -L concurrency
 
 step "aarch64 cross build and tests under emulation"
 scripts/cross-aarch64.sh build-aarch64
+
+step "Debian packages: build, lintian, installation"
+scripts/package.sh dist
+tests/packages/install_packages_test.sh dist

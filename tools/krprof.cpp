@@ -29,7 +29,9 @@ void printTopLevelHelp(std::FILE* stream) {
   }
   std::fputs(
       "\n"
-      "'krprof help COMMAND' or 'krprof COMMAND --help' describes a command.\n"
+      "'krprof help COMMAND' or 'krprof COMMAND --help' describes a command;\n"
+      "'krprof --version' prints the version of krprof and of the library it\n"
+      "belongs to.\n"
       "Exit status: 0 on success, 1 when an operation fails, 2 on bad usage.\n",
       stream);
 }
@@ -73,6 +75,10 @@ int runKrprof(std::vector<std::string> args) {
   }
   if (args[0] == "--help" || args[0] == "-h" || args == std::vector<std::string>{"help"}) {
     printTopLevelHelp(stdout);
+    return kExitSuccess;
+  }
+  if (args[0] == "--version") {
+    std::printf("krprof %s\n", KRPROF_VERSION);
     return kExitSuccess;
   }
   // `krprof help COMMAND` is `krprof COMMAND --help`.

@@ -4,7 +4,8 @@
 #
 #   krprof_subcommands_test.sh KRPROF DUMP_ROUNDTRIP_CHECK
 #
-# KRPROF_TEST_EMULATOR, when set, runs both programs (cross builds).
+# KRPROF_TEST_EMULATOR, when set, runs both programs (cross builds);
+# KRPROF_TEST_VERSION is the version krprof --version must print.
 set -u
 
 emulator=()
@@ -176,6 +177,9 @@ if [[ ${#emulator[@]} == 0 ]]; then
   [[ $? == 1 ]] && grep -qF '/dev/zero: too large: at least 2147483648 bytes' err.txt ||
     fail "eval /dev/zero: $(cat err.txt)"
 fi
+
+# --- The version, the project's --------------------------------------------
+[[ $("${krprof[@]}" --version) == "krprof $KRPROF_TEST_VERSION" ]] || fail "--version should print krprof $KRPROF_TEST_VERSION"
 
 # --- Dumps parsed back give the dumped bytes ----------------------------------
 while read -r kind file; do
