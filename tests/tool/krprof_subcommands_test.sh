@@ -144,6 +144,16 @@ expected_eval_json='{"file":"image.bin","kind":"counter-data-image","size":19,"s
 actual=$("${krprof[@]}" eval --json image.bin empty.bin config.bin 2>/dev/null)
 [[ $? == 1 && "$actual" == "$expected_eval_json" ]] || fail "eval --json printed: $actual"
 
+# --- protobuf's own report of a malformed string comes from the library alone --
+# The tool's trial decodings stay quiet: dump writes none, check only the one
+# of the library's evaluation.
+"${krprof[@]}" dump bad_utf8.bin >/dev/null 2>err.txt
+reports=$(grep -c 'contains invalid UTF-8' err.txt)
+[[ $reports == 0 ]] || fail "dump bad_utf8.bin: $reports reports of protobuf's, expected none"
+"${krprof[@]}" check bad_utf8.bin >/dev/null 2>err.txt
+reports=$(grep -c 'contains invalid UTF-8' err.txt)
+[[ $reports == 1 ]] || fail "check bad_utf8.bin: $reports reports of protobuf's, expected the library's one"
+
 # --- Standard input, and standard output that cannot be written ---------------
 [[ $("${krprof[@]}" eval - <image.bin) == 300 ]] || fail "eval - reads standard input"
 "${krprof[@]}" check - <bad_utf8.bin 2>/dev/null | grep -qF -- '-: counter-data image, 5 bytes: rejected' ||
