@@ -21,12 +21,8 @@ readonly jobs=2
 readonly test_timeout_seconds=120
 readonly library=$build_dir/libkrprof_host.so
 
-step() { printf '\n==> [%4ds] %s\n' "$SECONDS" "$*"; }
-failed_checks=()
-fail() {
-  printf 'FAILED: %s\n' "$*" >&2
-  failed_checks+=("$*")
-}
+# shellcheck source=scripts/checks.sh
+source "$source_dir/scripts/checks.sh"
 
 step "Installing the cross toolchain, arm64 libraries and qemu (scripts/install-deps.sh --cross)"
 "$source_dir/scripts/install-deps.sh" --cross
@@ -69,10 +65,4 @@ if ! ctest --test-dir "$build_dir" -j"$jobs" --output-on-failure --no-tests=erro
   fail "tests under qemu"
 fi
 
-step "Done"
-if ((${#failed_checks[@]} > 0)); then
-  printf 'The aarch64 cross build failed %d check(s):\n' "${#failed_checks[@]}" >&2
-  printf '  - %s\n' "${failed_checks[@]}" >&2
-  exit 1
-fi
-echo "aarch64 cross build, checks and tests passed in ${SECONDS}s"
+finish_checks "The aarch64 cross build"

@@ -10,9 +10,10 @@
 #
 #   scripts/package.sh [OUT_DIR]      OUT_DIR defaults to dist/
 #
-# The packages and their debug-symbol packages (-dbgsym), .changes and
-# in OUT_DIR; each architecture builds in a copy of the sources under
-# OUT_DIR/build-ARCH, since dpkg-buildpackage writes beside its source tree.
+# The packages, their debug-symbol packages (-dbgsym) and the .changes and
+# .buildinfo files go to OUT_DIR; each architecture builds in a copy of the
+# sources under OUT_DIR/build-ARCH, since dpkg-buildpackage writes beside its
+# source tree.
 set -euo pipefail
 
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -21,12 +22,8 @@ out_dir=$(cd "${1:-$source_dir/dist}" && pwd)
 readonly source_dir out_dir
 readonly architectures=(amd64 arm64)
 
-step() { printf '\n==> [%4ds] %s\n' "$SECONDS" "$*"; }
-failed_checks=()
-fail() {
-  printf 'FAILED: %s\n' "$*" >&2
-  failed_checks+=("$*")
-}
+# shellcheck source=scripts/checks.sh
+source "$source_dir/scripts/checks.sh"
 
 step "Installing the build tools, the cross toolchain and lintian"
 "$source_dir/scripts/install-deps.sh" --cross --packaging
@@ -91,11 +88,6 @@ for deb in "$out_dir"/*_arm64.deb; do
   done || fail "${deb##*/}: dependencies"
 done
 
-step "Done"
+step "The packages in $out_dir"
 ls -l "$out_dir"
-if ((${#failed_checks[@]} > 0)); then
-  printf 'Packaging failed %d check(s):\n' "${#failed_checks[@]}" >&2
-  printf '  - %s\n' "${failed_checks[@]}" >&2
-  exit 1
-fi
-echo "Debian packages of ${architectures[*]} built and checked in ${SECONDS}s"
+finish_checks "Packaging for ${architectures[*]}"

@@ -70,7 +70,7 @@ std::vector<T> repeatedField(const Message& message, const char* name) {
 DecodedImage decodeCounterData(const SchemaPool& pool, const Bytes& bytes) {
   const ImageKind& kind = *findImageKind("image");
   DecodedImage decoded;
-  decoded.walk = walkWire(*pool.newMessage(kind.messageType)->GetDescriptor(), bytes.data(), bytes.size());
+  decoded.walk = walkWire(pool.messageType(kind.messageType), bytes.data(), bytes.size());
   if (decoded.walk.malformed) return decoded;
   decoded.image = decodeImage(pool, kind, bytes);
   if (!decoded.image) throw std::runtime_error("the image is well formed on the wire but does not decode");
@@ -201,8 +201,7 @@ std::vector<Finding> fixedImageDifferences(const SchemaPool& pool, const ImageKi
     return {longerThanFixedImage(kind, expected.size())};
   }
   const auto offset = static_cast<uint64_t>(mismatch.first - expected.begin());
-  const WireWalk walk =
-      walkWire(*pool.newMessage(kind.messageType)->GetDescriptor(), expected.data(), expected.size());
+  const WireWalk walk = walkWire(pool.messageType(kind.messageType), expected.data(), expected.size());
   const FieldSpan* field = fieldHolding(walk, offset);
   return {{offset, field == nullptr ? "" : field->path, "differs",
            (mismatch.second == bytes.end() ? std::string("the file ends") : hexByte(*mismatch.second)) +

@@ -24,10 +24,14 @@ SchemaPool::SchemaPool() : factory_(&pool_) {
   }
 }
 
-std::unique_ptr<google::protobuf::Message> SchemaPool::newMessage(const char* fullName) const {
+const google::protobuf::Descriptor& SchemaPool::messageType(const char* fullName) const {
   const google::protobuf::Descriptor* type = pool_.FindMessageTypeByName(fullName);
   if (type == nullptr) throw std::runtime_error(std::string("the schema has no message ") + fullName);
-  return std::unique_ptr<google::protobuf::Message>(factory_.GetPrototype(type)->New());
+  return *type;
+}
+
+std::unique_ptr<google::protobuf::Message> SchemaPool::newMessage(const char* fullName) const {
+  return std::unique_ptr<google::protobuf::Message>(factory_.GetPrototype(&messageType(fullName))->New());
 }
 
 const google::protobuf::FieldDescriptor& schemaField(const google::protobuf::Message& message,

@@ -21,8 +21,12 @@ public:
   SchemaPool(const SchemaPool&) = delete;
   SchemaPool& operator=(const SchemaPool&) = delete;
 
-  // An empty message of the schema's type `fullName` ("tprf.pbCounter", ...).
-  // Messages must not outlive the pool.
+  // The schema's message type `fullName` ("tprf.pbCounter", ...); throws
+  // std::runtime_error if the schema has none of that name.
+  const google::protobuf::Descriptor& messageType(const char* fullName) const;
+
+  // An empty message of the schema's type `fullName`. Messages must not
+  // outlive the pool.
   std::unique_ptr<google::protobuf::Message> newMessage(const char* fullName) const;
 
 private:

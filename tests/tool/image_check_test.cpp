@@ -168,8 +168,8 @@ TEST(RejectedImageTest, InvalidUtf8NamesTheFieldAsProtobufDoes) {
 
 TEST(RejectedImageTest, TooLargeIsFoundFromTheSizeAlone) {
   const uint8_t oneByte = 0x08;
-  const krprof_tool::WireWalk walk = krprof_tool::walkWire(
-      *pool().newMessage("tprf.pbCounterDataImage")->GetDescriptor(), &oneByte, size_t{1} << 31);
+  const krprof_tool::WireWalk walk =
+      krprof_tool::walkWire(pool().messageType("tprf.pbCounterDataImage"), &oneByte, size_t{1} << 31);
   ASSERT_TRUE(walk.malformed.has_value());
   EXPECT_EQ(walk.malformed->rule, "too-large");
 }
