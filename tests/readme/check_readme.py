@@ -13,7 +13,8 @@ A Markdown comment on the line before a fenced code block marks the block:
       output and standard error together. The checker runs the commands of
       every transcript in the order they appear, with bash, in one scratch
       directory that also holds the programs named with --program (so both
-      "krprof" and "./evaluate_image" find them), and compares the output
+      "krprof" and "./evaluate_image" find them) and the input files named
+      with --file, and compares the output
       line by line. A command that fails must show its failure in the output
       that follows it; nothing else about exit statuses is checked.
 
@@ -22,7 +23,7 @@ eight or more digits (an address, as in a log line) compares equal to any
 other such value. The environment is the caller's, less KRLOG_LEVEL, so that
 log lines are written at the default level.
 
-  check_readme.py README --source-dir DIR [--program NAME=PATH ...]
+  check_readme.py README --source-dir DIR [--program NAME=PATH ...] [--file NAME=PATH ...]
 """
 
 import argparse
@@ -88,14 +89,15 @@ def main():
     parser.add_argument("readme")
     parser.add_argument("--source-dir", required=True)
     parser.add_argument("--program", action="append", default=[], metavar="NAME=PATH")
+    parser.add_argument("--file", action="append", default=[], metavar="NAME=PATH")
     args = parser.parse_args()
 
     with open(args.readme, encoding="utf-8") as file:
         lines = file.read().splitlines()
 
     with tempfile.TemporaryDirectory() as work_dir:
-        for program in args.program:
-            name, path = program.split("=", 1)
+        for link in args.program + args.file:
+            name, path = link.split("=", 1)
             os.symlink(os.path.abspath(path), os.path.join(work_dir, name))
         env = {k: v for k, v in os.environ.items() if k != "KRLOG_LEVEL"}
         env["PATH"] = work_dir + os.pathsep + env.get("PATH", "")
